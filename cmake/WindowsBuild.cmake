@@ -1,0 +1,21 @@
+# The Windows program, cross-built as a sub-build of the native one, so that one
+# configure, build and test run covers both; its end-to-end tests run under Wine.
+include(ExternalProject)
+
+set(TILLERVANE_WINDOWS_BINARY_DIR ${CMAKE_BINARY_DIR}/windows)
+ExternalProject_Add(windows_build
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${TILLERVANE_WINDOWS_BINARY_DIR}
+  CMAKE_ARGS
+    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/i686-w64-mingw32.cmake
+    -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND ""
+  USES_TERMINAL_BUILD ON)
+
+set(TILLERVANE_E2E_DIR ${CMAKE_BINARY_DIR}/e2e)
+add_test(NAME e2e_engine
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/engine_e2e.sh
+          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/engine_probe.exe
+          ${TILLERVANE_E2E_DIR})
+set_tests_properties(e2e_engine PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_desktop)

@@ -1,0 +1,119 @@
+#include "engine/HookKeyMouse.h"
+
+#include <cstring>
+
+#include "engine/KeyMouse.h"
+#include "engine/MouseEvent.h"
+#include "platform/WinConstants.h"
+#include "settings/Settings.h"
+
+using platform::Os;
+
+namespace modHookKeyMouse {
+
+platform::HookHandle MouseHookHandle = 0;
+std::int32_t MoveDeltaX = 0;
+std::int32_t MoveDeltaY = 0;
+std::array<bool, 3> ButtonRepeat{};
+std::array<bool, 2> WheelRepeat{};
+
+namespace {
+
+enum class HookDecision { Swallow, PassOn };
+
+// The press-once wheel mode holds its key this long; some games miss shorter taps.
+constexpr std::uint32_t PressOnceHoldMs = 30;
+
+void PressWheelKey(const GameProfile& profile, int direction) {
+  const WheelMap& wheel = profile.Wheels[static_cast<std::size_t>(direction)];
+  auto& keys = KeyMouse();
+  switch (wheel.Mode) {
+    case WheelPressKey:
+      keys.KeyDown(wheel.VirtualKey, wheel.Extended != 0);
+      break;
+    case WheelReleaseKey:
+      keys.KeyUp(wheel.VirtualKey, wheel.Extended != 0);
+      break;
+    case WheelPressOnce:
+      keys.KeyDown(wheel.VirtualKey, wheel.Extended != 0);
+      Os().process.Sleep(PressOnceHoldMs);
+      keys.KeyUp(wheel.VirtualKey, wheel.Extended != 0);
+      break;
+    case WheelStartRepeat:
+      keys.KeyDown(wheel.VirtualKey, wheel.Extended != 0);
+      WheelRepeat[static_cast<std::size_t>(direction)] = true;
+      break;
+    case WheelStopRepeat:
+      // Stops both directions, whichever one carries the mode.
+      WheelRepeat = {false, false};
+      for (const WheelMap& each : profile.Wheels) keys.KeyUp(each.VirtualKey, each.Extended != 0);
+      break;
+    default:
+      break;
+  }
+}
+
+void MapEvent(const GameProfile& profile, const MouseHookEvent& event) {
+  const auto button = static_cast<std::size_t>(event.button);
+  switch (event.action) {
+    case MouseAction::Move: {
+      // The system has not moved the pointer for this event yet.
+      platform::Point cursor;
+      Os().input.GetCursorPos(cursor);
+      MoveDeltaX = event.position.x - cursor.x;
+      MoveDeltaY = event.position.y - cursor.y;
+      break;
+    }
+    case MouseAction::ButtonDown: {
+      const ButtonMap& map = profile.Buttons[button];
+      KeyMouse().KeyDown(map.VirtualKey, map.Extended != 0);
+      if (map.Repeat != 0) ButtonRepeat[button] = true;
+      break;
+    }
+    case MouseAction::ButtonUp: {
+      const ButtonMap& map = profile.Buttons[button];
+      ButtonRepeat[button] = false;
+      KeyMouse().KeyUp(map.VirtualKey, map.Extended != 0);
+      break;
+    }
+    case MouseAction::Wheel:
+      PressWheelKey(profile, event.wheelDirection);
+      break;
+    case MouseAction::Other:
+      break;
+  }
+}
+
+HookDecision Decide(int code, std::uintptr_t message, std::intptr_t record) {
+  const GameProfile* profile = CurrentGame();
+  if (profile == nullptr) return HookDecision::PassOn;
+  if (code == wincode::HcAction) {
+    platform::MouseHookRecord copy;
+    std::memcpy(&copy, reinterpret_cast<const void*>(record), sizeof copy);
+    MapEvent(*profile, NormalizeMouseMessage(message, copy));
+  }
+  return profile->HideCursor != 0 ? HookDecision::Swallow : HookDecision::PassOn;
+}
+
+}  // namespace
+
+void InstallMouseHook() {
+  if (MouseHookHandle != 0) return;
+  ButtonRepeat = {};
+  WheelRepeat = {};
+  Os().process.SetPriorityClass(wincode::HighPriorityClass);
+  MouseHookHandle = Os().hooks.SetMouseHook(&MouseHookProc);
+}
+
+void RemoveMouseHook() {
+  Os().hooks.Unhook(MouseHookHandle);
+  MouseHookHandle = 0;
+  Os().process.SetPriorityClass(wincode::NormalPriorityClass);
+}
+
+std::intptr_t MouseHookProc(int code, std::uintptr_t message, std::intptr_t record) {
+  if (Decide(code, message, record) == HookDecision::Swallow) return 1;
+  return Os().hooks.CallNextHook(MouseHookHandle, code, message, record);
+}
+
+}  // namespace modHookKeyMouse

@@ -1,0 +1,25 @@
+#pragma once
+// modHookKeyMouse: the desktop-wide low-level mouse hook that is installed while
+// control is on, and the engine state it shares with the timers and with the
+// start and stop of control.
+
+#include <array>
+#include <cstdint>
+
+#include "platform/Platform.h"
+
+namespace modHookKeyMouse {
+
+extern platform::HookHandle MouseHookHandle;  // non-zero exactly while installed
+// Movement of the latest pointer-move event, in pixels, right and down positive;
+// the movement timer reads and clears them.
+extern std::int32_t MoveDeltaX;
+extern std::int32_t MoveDeltaY;
+extern std::array<bool, 3> ButtonRepeat;  // held button whose Repeat option is on
+extern std::array<bool, 2> WheelRepeat;   // from a mode-3 turn until a mode-4 turn
+
+void InstallMouseHook();
+void RemoveMouseHook();
+std::intptr_t MouseHookProc(int code, std::uintptr_t message, std::intptr_t record);
+
+}  // namespace modHookKeyMouse

@@ -1,0 +1,44 @@
+#pragma once
+// clsKeyMouse: the one place that produces input for other programs. Every key the
+// engine sends, and the pointer moves that park and restore the pointer, go
+// through the shared instance KeyMouse().
+
+#include <cstdint>
+
+class clsKeyMouse {
+ public:
+  // The pauses some games need between injected events, in milliseconds.
+  void InitKeyMouse(std::uint8_t KeyDelayMs, std::uint8_t KeyPressDelayMs, std::uint8_t MouseDelayMs);
+
+  // Codes below 1 mean "no key" and send nothing.
+  void KeyDown(std::int32_t vkCode, bool isExtendedKey);
+  void KeyUp(std::int32_t vkCode, bool isExtendedKey);
+  void KeyPress(std::int32_t vkCode);
+
+  void MouseClick();
+  void MouseDblClick();
+  // (sx, sy) in twips of the primary screen when forScreen, else in its pixels.
+  void MouseMove(std::int32_t sx, std::int32_t sy, bool isAbsolute, bool forScreen);
+
+  void MouseLeftDown();
+  void MouseLeftUp();
+  void MouseRightDown();
+  void MouseRightUp();
+  void MouseMidDown();
+  void MouseMidUp();
+
+ private:
+  void SendKey(std::int32_t vkCode, std::uint32_t flags);
+  void SendButton(std::uint32_t flag);
+
+  std::int32_t keyDelayMs_ = 0;
+  std::int32_t keyPressDelayMs_ = 0;
+  std::int32_t mouseDelayMs_ = 0;
+};
+
+// The process's one synthesizer, created on first use.
+clsKeyMouse& KeyMouse();
+
+// numerator / denominator rounded to the nearest integer, a half to the even
+// neighbour; 0 when the denominator is not positive.
+std::int64_t RoundHalfEven(std::int64_t numerator, std::int64_t denominator);

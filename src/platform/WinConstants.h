@@ -1,0 +1,46 @@
+#pragma once
+// The numeric values of the Windows constants the portable code passes to or
+// reads from the platform. Named apart from <windows.h>'s macros so both can be
+// included together.
+
+#include <cstdint>
+
+namespace wincode {
+
+// Hook codes and types.
+inline constexpr int HcAction = 0;
+inline constexpr int WhKeyboardLowLevel = 13;
+inline constexpr int WhMouseLowLevel = 14;
+
+// Mouse messages seen by the low-level mouse hook.
+inline constexpr std::uint32_t WmMouseMove = 0x0200;
+inline constexpr std::uint32_t WmLButtonDown = 0x0201;
+inline constexpr std::uint32_t WmLButtonUp = 0x0202;
+inline constexpr std::uint32_t WmRButtonDown = 0x0204;
+inline constexpr std::uint32_t WmRButtonUp = 0x0205;
+inline constexpr std::uint32_t WmMButtonDown = 0x0207;
+inline constexpr std::uint32_t WmMButtonUp = 0x0208;
+inline constexpr std::uint32_t WmMouseWheel = 0x020A;
+
+// keybd_event flags.
+inline constexpr std::uint32_t KeyEventExtendedKey = 0x0001;
+inline constexpr std::uint32_t KeyEventKeyUp = 0x0002;
+
+// mouse_event flags.
+inline constexpr std::uint32_t MouseEventMove = 0x0001;
+inline constexpr std::uint32_t MouseEventLeftDown = 0x0002;
+inline constexpr std::uint32_t MouseEventLeftUp = 0x0004;
+inline constexpr std::uint32_t MouseEventRightDown = 0x0008;
+inline constexpr std::uint32_t MouseEventRightUp = 0x0010;
+inline constexpr std::uint32_t MouseEventMiddleDown = 0x0020;
+inline constexpr std::uint32_t MouseEventMiddleUp = 0x0040;
+inline constexpr std::uint32_t MouseEventAbsolute = 0x8000;
+
+// MapVirtualKey map type: virtual key to scan code.
+inline constexpr std::uint32_t MapVkToVsc = 0;
+
+// Process priority classes.
+inline constexpr std::uint32_t NormalPriorityClass = 0x0020;
+inline constexpr std::uint32_t HighPriorityClass = 0x0080;
+
+}  // namespace wincode

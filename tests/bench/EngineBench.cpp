@@ -1,0 +1,98 @@
+// The engine's own cost on the hook's and the movement timer's hot paths. The
+// platform does nothing here, so the figures leave the system calls out.
+#include <benchmark/benchmark.h>
+
+#include "engine/EngineTimers.h"
+#include "engine/HookKeyMouse.h"
+#include "engine/KeyMouse.h"
+#include "platform/Platform.h"
+#include "platform/WinConstants.h"
+#include "settings/Settings.h"
+
+namespace {
+
+class NullPlatform final : public platform::Input,
+                           public platform::Screen,
+                           public platform::Hooks,
+                           public platform::Process {
+ public:
+  void KeybdEvent(std::uint8_t, std::uint8_t, std::uint32_t, std::uintptr_t) override {}
+  void MouseEvent(std::uint32_t, std::int32_t, std::int32_t, std::uint32_t, std::uintptr_t) override {}
+  std::uintptr_t GetMessageExtraInfo() override { return 0; }
+  std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t) override { return code & 0x7F; }
+  std::int16_t GetAsyncKeyState(std::int32_t) override { return 0; }
+  bool GetCursorPos(platform::Point& position) override {
+    position = {500, 400};
+    return true;
+  }
+  platform::ScreenMetrics PrimaryScreen() override { return {15360, 11520, 15, 15}; }
+  platform::HookHandle SetMouseHook(platform::HookProc) override { return 1; }
+  bool Unhook(platform::HookHandle) override { return true; }
+  std::intptr_t CallNextHook(platform::HookHandle, int, std::uintptr_t, std::intptr_t) override { return 0; }
+  void SetPriorityClass(std::uint32_t) override {}
+  void Sleep(std::uint32_t) override {}
+};
+
+NullPlatform null;
+platform::Platform os{null, null, null, null};
+
+void UseGame() {
+  platform::SetOs(&os);
+  Settings = AppSettings{};
+  GameProfile game;
+  game.GameName = "Rally";
+  game.Buttons[LeftButton] = {0x41, 0, 0, 0x10, 0, 0, True16, 0};
+  game.Wheels[WheelForward] = {0x57, 0, 0, 0, WheelPressKey};
+  game.Moves[MoveLeft] = {0x25, 1, 0, 0, 5};
+  game.Moves[MoveRight] = {0x27, 1, 0, 0, 5};
+  game.Moves[MoveUp] = {0x26, 1, 0, 0, 5};
+  game.Moves[MoveDown] = {0x28, 1, 0, 0, 5};
+  Settings.Games.push_back(game);
+  CurGameIndex = 0;
+  modHookKeyMouse::InstallMouseHook();
+}
+
+std::intptr_t Deliver(std::uint32_t message, platform::MouseHookRecord& record) {
+  return modHookKeyMouse::MouseHookProc(0, message, reinterpret_cast<std::intptr_t>(&record));
+}
+
+void BM_HookMove(benchmark::State& state) {
+  UseGame();
+  platform::MouseHookRecord record{520, 390, 0, 0, 0, 0};
+  for (auto _ : state) benchmark::DoNotOptimize(Deliver(wincode::WmMouseMove, record));
+}
+BENCHMARK(BM_HookMove);
+
+// A press and a release of the left button: two events, two keys.
+void BM_HookButtonDownUp(benchmark::State& state) {
+  UseGame();
+  platform::MouseHookRecord record{};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Deliver(wincode::WmLButtonDown, record));
+    benchmark::DoNotOptimize(Deliver(wincode::WmLButtonUp, record));
+  }
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_HookButtonDownUp);
+
+void BM_HookWheel(benchmark::State& state) {
+  UseGame();
+  platform::MouseHookRecord record{0, 0, 120u << 16, 0, 0, 0};
+  for (auto _ : state) benchmark::DoNotOptimize(Deliver(wincode::WmMouseWheel, record));
+}
+BENCHMARK(BM_HookWheel);
+
+void BM_TimMoveTick(benchmark::State& state) {
+  UseGame();
+  EngineTimers timers;
+  std::int32_t step = 0;
+  for (auto _ : state) {
+    modHookKeyMouse::MoveDeltaX = (step++ % 3 - 1) * 9;  // left, rest, right
+    timers.TimMove_Timer();
+  }
+}
+BENCHMARK(BM_TimMoveTick);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,119 @@
+#include "support/FakePlatform.h"
+
+#include <cstdio>
+
+#include "platform/WinConstants.h"
+
+namespace {
+
+std::string Hex(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(value));
+  return text;
+}
+
+// Scan codes of a US layout for the keys tests use most.
+const std::map<std::uint32_t, std::uint32_t> kUsScanCodes = {
+    {0x20, 0x39}, {0x25, 0x4B}, {0x26, 0x48}, {0x27, 0x4D}, {0x28, 0x50}, {0x41, 0x1E},
+    {0x44, 0x20}, {0x53, 0x1F}, {0x57, 0x11}, {0x58, 0x2D}, {0x78, 0x43}, {0x7B, 0x58},
+    {0xA0, 0x2A}, {0xA1, 0x36}, {0x10, 0x2A}, {0x11, 0x1D},
+};
+
+}  // namespace
+
+FakePlatform::FakePlatform() : scanCodes(kUsScanCodes), os_{*this, *this, *this, *this} {
+  platform::SetOs(&os_);
+}
+
+FakePlatform::~FakePlatform() { platform::SetOs(nullptr); }
+
+void FakePlatform::Log(std::string call) { calls_.push_back(std::move(call)); }
+
+std::vector<std::string> FakePlatform::TakeCalls() {
+  std::vector<std::string> taken;
+  taken.swap(calls_);
+  return taken;
+}
+
+void FakePlatform::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
+                              std::uintptr_t info) {
+  Log("keybd_event(" + std::to_string(virtualKey) + "," + std::to_string(scanCode) + "," +
+      std::to_string(flags) + "," + std::to_string(info) + ")");
+  const bool up = (flags & wincode::KeyEventKeyUp) != 0;
+  held_[virtualKey] = !up;
+  if (!up) pressedSinceRead_[virtualKey] = true;
+}
+
+void FakePlatform::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
+                              std::uintptr_t info) {
+  Log("mouse_event(" + Hex(flags) + "," + std::to_string(dx) + "," + std::to_string(dy) + "," +
+      std::to_string(data) + "," + std::to_string(info) + ")");
+}
+
+std::uintptr_t FakePlatform::GetMessageExtraInfo() { return extraInfo++; }
+
+std::uint32_t FakePlatform::MapVirtualKey(std::uint32_t code, std::uint32_t mapType) {
+  if (mapType != wincode::MapVkToVsc) return 0;
+  const auto found = scanCodes.find(code);
+  return found == scanCodes.end() ? 0 : found->second;
+}
+
+std::int16_t FakePlatform::GetAsyncKeyState(std::int32_t virtualKey) {
+  if (virtualKey < 0 || virtualKey > 255) return 0;
+  const auto key = static_cast<std::size_t>(virtualKey);
+  const int state = (held_[key] ? 0x8000 : 0) | (pressedSinceRead_[key] ? 1 : 0);
+  pressedSinceRead_[key] = false;
+  return static_cast<std::int16_t>(state);
+}
+
+bool FakePlatform::GetCursorPos(platform::Point& position) {
+  position = cursor;
+  return true;
+}
+
+platform::ScreenMetrics FakePlatform::PrimaryScreen() { return screen; }
+
+platform::HookHandle FakePlatform::SetMouseHook(platform::HookProc procedure) {
+  Log("SetWindowsHookEx(" + std::to_string(wincode::WhMouseLowLevel) + ")");
+  if (failHookInstall) return 0;
+  mouseHook = procedure;
+  installedHook = nextHandle_++;
+  return installedHook;
+}
+
+bool FakePlatform::Unhook(platform::HookHandle hook) {
+  Log("UnhookWindowsHookEx(" + std::to_string(hook) + ")");
+  if (hook == 0 || hook != installedHook) return false;
+  installedHook = 0;
+  mouseHook = nullptr;
+  return true;
+}
+
+std::intptr_t FakePlatform::CallNextHook(platform::HookHandle hook, int code, std::uintptr_t wParam,
+                                         std::intptr_t) {
+  Log("CallNextHookEx(" + std::to_string(hook) + "," + std::to_string(code) + "," +
+      std::to_string(wParam) + ")");
+  return nextHookResult;
+}
+
+void FakePlatform::SetPriorityClass(std::uint32_t value) {
+  Log("SetPriorityClass(" + Hex(value) + ")");
+  priorityClass = value;
+}
+
+void FakePlatform::Sleep(std::uint32_t milliseconds) {
+  Log("Sleep(" + std::to_string(milliseconds) + ")");
+  clockMs += milliseconds;
+}
+
+void FakePlatform::PressKey(int virtualKey) {
+  held_.at(static_cast<std::size_t>(virtualKey)) = true;
+  pressedSinceRead_.at(static_cast<std::size_t>(virtualKey)) = true;
+}
+
+void FakePlatform::ReleaseKey(int virtualKey) { held_.at(static_cast<std::size_t>(virtualKey)) = false; }
+
+std::intptr_t FakePlatform::SendMouse(std::uint32_t message, platform::MouseHookRecord record, int code) {
+  if (mouseHook == nullptr) return 0;
+  return mouseHook(code, message, reinterpret_cast<std::intptr_t>(&record));
+}

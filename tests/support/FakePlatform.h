@@ -1,0 +1,73 @@
+#pragma once
+// A platform that records what the program asks of it and answers from a script.
+// Its keyboard keeps a 256-key table that injected events update, so a test can
+// ask what is held as well as read the exact sequence of calls.
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+class FakePlatform final : public platform::Input,
+                           public platform::Screen,
+                           public platform::Hooks,
+                           public platform::Process {
+ public:
+  FakePlatform();
+  ~FakePlatform() override;  // uninstalls itself
+
+  // platform::Input
+  void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
+                  std::uintptr_t extraInfo) override;
+  void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
+                  std::uintptr_t extraInfo) override;
+  std::uintptr_t GetMessageExtraInfo() override;
+  std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override;
+  std::int16_t GetAsyncKeyState(std::int32_t virtualKey) override;
+  bool GetCursorPos(platform::Point& position) override;
+  // platform::Screen
+  platform::ScreenMetrics PrimaryScreen() override;
+  // platform::Hooks
+  platform::HookHandle SetMouseHook(platform::HookProc procedure) override;
+  bool Unhook(platform::HookHandle hook) override;
+  std::intptr_t CallNextHook(platform::HookHandle hook, int code, std::uintptr_t wParam,
+                             std::intptr_t lParam) override;
+  // platform::Process
+  void SetPriorityClass(std::uint32_t priorityClass) override;
+  void Sleep(std::uint32_t milliseconds) override;
+
+  // The user at the keyboard: these change the key table without a logged call.
+  void PressKey(int virtualKey);
+  void ReleaseKey(int virtualKey);
+  bool IsHeld(int virtualKey) const { return held_.at(static_cast<std::size_t>(virtualKey)); }
+
+  // Hands one event to the installed mouse hook as the system would.
+  std::intptr_t SendMouse(std::uint32_t message, platform::MouseHookRecord record, int code = 0);
+
+  // The calls made since the last TakeCalls, e.g. "keybd_event(65,30,2,0)".
+  std::vector<std::string> TakeCalls();
+
+  // Script and observed state.
+  std::map<std::uint32_t, std::uint32_t> scanCodes;  // MapVirtualKey answers
+  platform::Point cursor;
+  platform::ScreenMetrics screen{1024 * 15, 768 * 15, 15, 15};
+  std::uintptr_t extraInfo = 0;  // each read returns it, then it counts up
+  bool failHookInstall = false;
+  std::intptr_t nextHookResult = 0;
+  platform::HookProc mouseHook = nullptr;
+  platform::HookHandle installedHook = 0;
+  std::uint32_t priorityClass = 0x20;
+  std::uint64_t clockMs = 0;  // advanced by Sleep
+
+ private:
+  void Log(std::string call);
+
+  platform::Platform os_;
+  std::vector<std::string> calls_;
+  std::array<bool, 256> held_{};
+  std::array<bool, 256> pressedSinceRead_{};
+  platform::HookHandle nextHandle_ = 0x5150;
+};
