@@ -13,9 +13,15 @@ ExternalProject_Add(windows_build
   INSTALL_COMMAND ""
   USES_TERMINAL_BUILD ON)
 
+# One zh_CN Wine prefix per test run, shared by the end-to-end tests.
 set(TILLERVANE_E2E_DIR ${CMAKE_BINARY_DIR}/e2e)
+add_test(NAME e2e_prefix
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/create_prefix.sh ${TILLERVANE_E2E_DIR})
+set_tests_properties(e2e_prefix PROPERTIES TIMEOUT 300 FIXTURES_SETUP wine_prefix)
+
 add_test(NAME e2e_engine
   COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/engine_e2e.sh
           ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/engine_probe.exe
           ${TILLERVANE_E2E_DIR})
-set_tests_properties(e2e_engine PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_desktop)
+set_tests_properties(e2e_engine PROPERTIES
+  TIMEOUT 300 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)

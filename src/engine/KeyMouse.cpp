@@ -23,7 +23,7 @@ void clsKeyMouse::InitKeyMouse(std::uint8_t KeyDelayMs, std::uint8_t KeyPressDel
 }
 
 void clsKeyMouse::SendKey(std::int32_t vkCode, std::uint32_t flags) {
-  const auto scan = Os().input.MapVirtualKey(static_cast<std::uint32_t>(vkCode), wincode::MapVkToVsc);
+  const auto scan = Os().input.MapVirtualKeyCode(static_cast<std::uint32_t>(vkCode), wincode::MapVkToVsc);
   Os().input.KeybdEvent(static_cast<std::uint8_t>(vkCode), static_cast<std::uint8_t>(scan), flags, 0);
 }
 

@@ -52,7 +52,7 @@ void FakePlatform::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t
 
 std::uintptr_t FakePlatform::GetMessageExtraInfo() { return extraInfo++; }
 
-std::uint32_t FakePlatform::MapVirtualKey(std::uint32_t code, std::uint32_t mapType) {
+std::uint32_t FakePlatform::MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType) {
   if (mapType != wincode::MapVkToVsc) return 0;
   const auto found = scanCodes.find(code);
   return found == scanCodes.end() ? 0 : found->second;

@@ -25,7 +25,7 @@ class FakePlatform final : public platform::Input,
   void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
                   std::uintptr_t extraInfo) override;
   std::uintptr_t GetMessageExtraInfo() override;
-  std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override;
+  std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType) override;
   std::int16_t GetAsyncKeyState(std::int32_t virtualKey) override;
   bool GetCursorPos(platform::Point& position) override;
   // platform::Screen

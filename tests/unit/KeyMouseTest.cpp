@@ -56,6 +56,8 @@ struct MoveCase {
   std::string expected;
 };
 
+void PrintTo(const MoveCase& row, std::ostream* out) { *out << row.what; }
+
 class MouseMoveTest : public EngineFixture, public ::testing::WithParamInterface<MoveCase> {};
 
 TEST_P(MouseMoveTest, ConvertsToTheAbsoluteRange) {

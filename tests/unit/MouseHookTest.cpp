@@ -105,6 +105,8 @@ struct WheelCase {
   std::array<bool, 2> repeatAfter;
 };
 
+void PrintTo(const WheelCase& row, std::ostream* out) { *out << "mode " << row.mode << ", delta " << row.delta; }
+
 class WheelModeTest : public MouseHookTest, public ::testing::WithParamInterface<WheelCase> {};
 
 TEST_P(WheelModeTest, ActsOnTheTurnedDirectionsMode) {

@@ -25,7 +25,7 @@ class Win32Input final : public Input {
   std::uintptr_t GetMessageExtraInfo() override {
     return static_cast<std::uintptr_t>(::GetMessageExtraInfo());
   }
-  std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override {
+  std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType) override {
     return ::MapVirtualKeyW(code, mapType);
   }
   std::int16_t GetAsyncKeyState(std::int32_t virtualKey) override {
