@@ -4,6 +4,8 @@
 // the real calls at start-up, tests install their fakes. Never includes <windows.h>.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace platform {
 
@@ -76,11 +78,70 @@ class Process {
   virtual void Sleep(std::uint32_t milliseconds) = 0;
 };
 
+using FileHandle = std::uintptr_t;  // 0 = none
+
+// Files by UTF-8 path. A failing call returns false (or 0) and puts the system's
+// own description of the failure in `failure`.
+class Files {
+ public:
+  virtual ~Files() = default;
+  // Opens for reading and writing in binary mode; a missing file is created empty.
+  virtual FileHandle OpenReadWrite(const std::string& path, std::string& failure) = 0;
+  // The whole content, from the first byte.
+  virtual bool ReadAll(FileHandle file, std::vector<std::uint8_t>& content, std::string& failure) = 0;
+  // Writes from the first byte. The file is not truncated: bytes behind stay.
+  virtual bool WriteFromStart(FileHandle file, const std::vector<std::uint8_t>& content,
+                              std::string& failure) = 0;
+  virtual bool Close(FileHandle file, std::string& failure) = 0;
+  virtual bool Delete(const std::string& path, std::string& failure) = 0;
+};
+
+// Text conversion between the program's UTF-8 and code page 936 (GBK), the
+// settings file's encoding, whatever the system's own code page is.
+class Text {
+ public:
+  virtual ~Text() = default;
+  // Characters without a code page 936 form become "?".
+  virtual std::string Utf8ToCp936(const std::string& utf8) = 0;
+  virtual std::string Cp936ToUtf8(const std::string& cp936) = 0;
+};
+
+// Message box styles, the Windows MB_ values.
+namespace mb {
+inline constexpr std::uint32_t Ok = 0x0000;
+inline constexpr std::uint32_t OkCancel = 0x0001;
+inline constexpr std::uint32_t YesNo = 0x0004;
+inline constexpr std::uint32_t IconStop = 0x0010;
+inline constexpr std::uint32_t IconQuestion = 0x0020;
+inline constexpr std::uint32_t IconExclamation = 0x0030;
+inline constexpr std::uint32_t IconInformation = 0x0040;
+inline constexpr std::uint32_t DefaultButton2 = 0x0100;
+inline constexpr std::uint32_t SystemModal = 0x1000;
+}  // namespace mb
+
+// Message box answers, the Windows ID values.
+namespace answer {
+inline constexpr int Ok = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int Yes = 6;
+inline constexpr int No = 7;
+}  // namespace answer
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // A modal message box owned by the program's active window; returns the answer.
+  virtual int ShowMessage(const std::string& text, const std::string& title, std::uint32_t style) = 0;
+};
+
 struct Platform {
   Input& input;
   Screen& screen;
   Hooks& hooks;
   Process& process;
+  Files& files;
+  Text& text;
+  Dialogs& dialogs;
 };
 
 // The installed platform. Installing nullptr leaves none; Os() must not be

@@ -14,7 +14,10 @@ namespace {
 class NullPlatform final : public platform::Input,
                            public platform::Screen,
                            public platform::Hooks,
-                           public platform::Process {
+                           public platform::Process,
+                           public platform::Files,
+                           public platform::Text,
+                           public platform::Dialogs {
  public:
   void KeybdEvent(std::uint8_t, std::uint8_t, std::uint32_t, std::uintptr_t) override {}
   void MouseEvent(std::uint32_t, std::int32_t, std::int32_t, std::uint32_t, std::uintptr_t) override {}
@@ -31,10 +34,20 @@ class NullPlatform final : public platform::Input,
   std::intptr_t CallNextHook(platform::HookHandle, int, std::uintptr_t, std::intptr_t) override { return 0; }
   void SetPriorityClass(std::uint32_t) override {}
   void Sleep(std::uint32_t) override {}
+  platform::FileHandle OpenReadWrite(const std::string&, std::string&) override { return 0; }
+  bool ReadAll(platform::FileHandle, std::vector<std::uint8_t>&, std::string&) override { return false; }
+  bool WriteFromStart(platform::FileHandle, const std::vector<std::uint8_t>&, std::string&) override {
+    return false;
+  }
+  bool Close(platform::FileHandle, std::string&) override { return false; }
+  bool Delete(const std::string&, std::string&) override { return false; }
+  std::string Utf8ToCp936(const std::string& text) override { return text; }
+  std::string Cp936ToUtf8(const std::string& text) override { return text; }
+  int ShowMessage(const std::string&, const std::string&, std::uint32_t) override { return 1; }
 };
 
 NullPlatform null;
-platform::Platform os{null, null, null, null};
+platform::Platform os{null, null, null, null, null, null, null};
 
 void UseGame() {
   platform::SetOs(&os);

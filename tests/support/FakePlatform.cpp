@@ -21,7 +21,7 @@ const std::map<std::uint32_t, std::uint32_t> kUsScanCodes = {
 
 }  // namespace
 
-FakePlatform::FakePlatform() : scanCodes(kUsScanCodes), os_{*this, *this, *this, *this} {
+FakePlatform::FakePlatform() : scanCodes(kUsScanCodes), os_{*this, *this, *this, *this, *this, text, *this} {
   platform::SetOs(&os_);
 }
 
@@ -116,4 +116,61 @@ void FakePlatform::ReleaseKey(int virtualKey) { held_.at(static_cast<std::size_t
 std::intptr_t FakePlatform::SendMouse(std::uint32_t message, platform::MouseHookRecord record, int code) {
   if (mouseHook == nullptr) return 0;
   return mouseHook(code, message, reinterpret_cast<std::intptr_t>(&record));
+}
+
+bool FakePlatform::Failing(const std::string& operation, std::string& failure) {
+  const auto found = failures.find(operation);
+  if (found == failures.end()) return false;
+  failure = found->second;
+  return true;
+}
+
+platform::FileHandle FakePlatform::OpenReadWrite(const std::string& path, std::string& failure) {
+  Log("OpenReadWrite(" + path + ")");
+  if (Failing("open", failure)) return 0;
+  disk.try_emplace(path);
+  openFiles_[nextFile_] = path;
+  return nextFile_++;
+}
+
+bool FakePlatform::ReadAll(platform::FileHandle file, std::vector<std::uint8_t>& content, std::string& failure) {
+  Log("ReadAll");
+  content.clear();
+  if (Failing("read", failure)) return false;
+  content = disk.at(openFiles_.at(file));
+  return true;
+}
+
+bool FakePlatform::WriteFromStart(platform::FileHandle file, const std::vector<std::uint8_t>& content,
+                                  std::string& failure) {
+  Log("WriteFromStart(" + std::to_string(content.size()) + ")");
+  if (Failing("write", failure)) return false;
+  auto& bytes = disk.at(openFiles_.at(file));
+  if (bytes.size() < content.size()) bytes.resize(content.size());
+  std::copy(content.begin(), content.end(), bytes.begin());
+  return true;
+}
+
+bool FakePlatform::Close(platform::FileHandle file, std::string& failure) {
+  Log("Close");
+  openFiles_.erase(file);
+  return !Failing("close", failure);
+}
+
+bool FakePlatform::Delete(const std::string& path, std::string& failure) {
+  Log("Delete(" + path + ")");
+  if (Failing("delete", failure)) return false;
+  if (disk.erase(path) == 0) {
+    failure = "The system cannot find the file specified.";
+    return false;
+  }
+  return true;
+}
+
+int FakePlatform::ShowMessage(const std::string& shown, const std::string& title, std::uint32_t style) {
+  Log("MessageBox(" + shown + "|" + title + "|" + Hex(style) + ")");
+  if (answers.empty()) return platform::answer::Ok;
+  const int next = answers.front();
+  answers.pop_front();
+  return next;
 }

@@ -5,16 +5,20 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/posix/IconvText.h"
 
 class FakePlatform final : public platform::Input,
                            public platform::Screen,
                            public platform::Hooks,
-                           public platform::Process {
+                           public platform::Process,
+                           public platform::Files,
+                           public platform::Dialogs {
  public:
   FakePlatform();
   ~FakePlatform() override;  // uninstalls itself
@@ -38,6 +42,15 @@ class FakePlatform final : public platform::Input,
   // platform::Process
   void SetPriorityClass(std::uint32_t priorityClass) override;
   void Sleep(std::uint32_t milliseconds) override;
+  // platform::Files, on an in-memory disk
+  platform::FileHandle OpenReadWrite(const std::string& path, std::string& failure) override;
+  bool ReadAll(platform::FileHandle file, std::vector<std::uint8_t>& content, std::string& failure) override;
+  bool WriteFromStart(platform::FileHandle file, const std::vector<std::uint8_t>& content,
+                      std::string& failure) override;
+  bool Close(platform::FileHandle file, std::string& failure) override;
+  bool Delete(const std::string& path, std::string& failure) override;
+  // platform::Dialogs
+  int ShowMessage(const std::string& text, const std::string& title, std::uint32_t style) override;
 
   // The user at the keyboard: these change the key table without a logged call.
   void PressKey(int virtualKey);
@@ -61,13 +74,22 @@ class FakePlatform final : public platform::Input,
   platform::HookHandle installedHook = 0;
   std::uint32_t priorityClass = 0x20;
   std::uint64_t clockMs = 0;  // advanced by Sleep
+  std::map<std::string, std::vector<std::uint8_t>> disk;  // path -> content
+  // Operation ("open", "read", "write", "close", "delete") -> the failure's
+  // description; the operation fails for as long as it is listed.
+  std::map<std::string, std::string> failures;
+  std::deque<int> answers;  // message box answers in turn; Ok when empty
+  platform::posix::IconvText text;  // the real conversion
 
  private:
   void Log(std::string call);
+  bool Failing(const std::string& operation, std::string& failure);
 
   platform::Platform os_;
   std::vector<std::string> calls_;
   std::array<bool, 256> held_{};
   std::array<bool, 256> pressedSinceRead_{};
   platform::HookHandle nextHandle_ = 0x5150;
+  std::map<platform::FileHandle, std::string> openFiles_;
+  platform::FileHandle nextFile_ = 0x700;
 };

@@ -1,0 +1,114 @@
+#include "platform/win32/Win32Parts.h"
+
+#include <windows.h>
+
+#include <cstddef>
+
+namespace platform::win32 {
+
+static_assert(sizeof(MouseHookRecord) == sizeof(MSLLHOOKSTRUCT));
+static_assert(offsetof(MouseHookRecord, mouseData) == offsetof(MSLLHOOKSTRUCT, mouseData));
+static_assert(offsetof(MouseHookRecord, extraInfo) == offsetof(MSLLHOOKSTRUCT, dwExtraInfo));
+
+namespace {
+
+class RealInput final : public Input {
+ public:
+  void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
+                  std::uintptr_t extraInfo) override {
+    ::keybd_event(virtualKey, scanCode, flags, extraInfo);
+  }
+  void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
+                  std::uintptr_t extraInfo) override {
+    ::mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), data, extraInfo);
+  }
+  std::uintptr_t GetMessageExtraInfo() override {
+    return static_cast<std::uintptr_t>(::GetMessageExtraInfo());
+  }
+  std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType) override {
+    return ::MapVirtualKeyW(code, mapType);
+  }
+  std::int16_t GetAsyncKeyState(std::int32_t virtualKey) override {
+    return static_cast<std::int16_t>(::GetAsyncKeyState(virtualKey));
+  }
+  bool GetCursorPos(Point& position) override {
+    // Hook records carry physical pixels; a process that is not DPI aware would
+    // get scaled coordinates from GetCursorPos on a scaled display.
+    POINT p{};
+    if (!::GetPhysicalCursorPos(&p) && !::GetCursorPos(&p)) return false;
+    position = {p.x, p.y};
+    return true;
+  }
+};
+
+class RealScreen final : public Screen {
+ public:
+  ScreenMetrics PrimaryScreen() override {
+    HDC screen = ::GetDC(nullptr);
+    const int dpiX = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    const int dpiY = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ::ReleaseDC(nullptr, screen);
+    ScreenMetrics metrics;
+    metrics.twipsPerPixelX = ::MulDiv(1440, 1, dpiX > 0 ? dpiX : 96);
+    metrics.twipsPerPixelY = ::MulDiv(1440, 1, dpiY > 0 ? dpiY : 96);
+    metrics.widthTwips = ::GetSystemMetrics(SM_CXSCREEN) * metrics.twipsPerPixelX;
+    metrics.heightTwips = ::GetSystemMetrics(SM_CYSCREEN) * metrics.twipsPerPixelY;
+    return metrics;
+  }
+};
+
+// The system calls hook procedures with the Windows calling convention; the
+// portable procedure is reached through this trampoline.
+HookProc mouseHookProcedure = nullptr;
+
+LRESULT CALLBACK MouseHookTrampoline(int code, WPARAM wParam, LPARAM lParam) {
+  return mouseHookProcedure(code, wParam, lParam);
+}
+
+class RealHooks final : public Hooks {
+ public:
+  HookHandle SetMouseHook(HookProc procedure) override {
+    mouseHookProcedure = procedure;
+    HHOOK hook = ::SetWindowsHookExW(WH_MOUSE_LL, &MouseHookTrampoline, ::GetModuleHandleW(nullptr), 0);
+    return reinterpret_cast<HookHandle>(hook);
+  }
+  bool Unhook(HookHandle hook) override {
+    return ::UnhookWindowsHookEx(reinterpret_cast<HHOOK>(hook)) != FALSE;
+  }
+  std::intptr_t CallNextHook(HookHandle hook, int code, std::uintptr_t wParam,
+                             std::intptr_t lParam) override {
+    return ::CallNextHookEx(reinterpret_cast<HHOOK>(hook), code, wParam, lParam);
+  }
+};
+
+class RealProcess final : public Process {
+ public:
+  void SetPriorityClass(std::uint32_t priorityClass) override {
+    ::SetPriorityClass(::GetCurrentProcess(), priorityClass);
+  }
+  void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
+};
+
+}  // namespace
+
+Input& Win32Input() {
+  static RealInput input;
+  return input;
+}
+
+Screen& Win32Screen() {
+  static RealScreen screen;
+  return screen;
+}
+
+Hooks& Win32Hooks() {
+  static RealHooks hooks;
+  return hooks;
+}
+
+Process& Win32Process() {
+  static RealProcess process;
+  return process;
+}
+
+}  // namespace platform::win32

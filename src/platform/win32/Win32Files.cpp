@@ -1,0 +1,82 @@
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win32/Win32Parts.h"
+
+namespace platform::win32 {
+
+namespace {
+
+bool Fail(std::string& failure) {
+  failure = DescribeError(::GetLastError());
+  return false;
+}
+
+bool SeekToStart(HANDLE file, std::string& failure) {
+  LARGE_INTEGER start{};
+  return ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN) || Fail(failure);
+}
+
+class RealFiles final : public Files {
+ public:
+  FileHandle OpenReadWrite(const std::string& path, std::string& failure) override {
+    HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      Fail(failure);
+      return 0;
+    }
+    return reinterpret_cast<FileHandle>(file);
+  }
+
+  bool ReadAll(FileHandle handle, std::vector<std::uint8_t>& content, std::string& failure) override {
+    HANDLE file = reinterpret_cast<HANDLE>(handle);
+    content.clear();
+    LARGE_INTEGER size{};
+    if (!SeekToStart(file, failure)) return false;
+    if (!::GetFileSizeEx(file, &size)) return Fail(failure);
+    content.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < content.size()) {
+      DWORD read = 0;
+      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
+      if (!::ReadFile(file, content.data() + done, chunk, &read, nullptr)) return Fail(failure);
+      if (read == 0) break;
+      done += read;
+    }
+    content.resize(done);
+    return true;
+  }
+
+  bool WriteFromStart(FileHandle handle, const std::vector<std::uint8_t>& content,
+                      std::string& failure) override {
+    HANDLE file = reinterpret_cast<HANDLE>(handle);
+    if (!SeekToStart(file, failure)) return false;
+    std::size_t done = 0;
+    while (done < content.size()) {
+      DWORD written = 0;
+      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
+      if (!::WriteFile(file, content.data() + done, chunk, &written, nullptr)) return Fail(failure);
+      done += written;
+    }
+    return true;
+  }
+
+  bool Close(FileHandle handle, std::string& failure) override {
+    return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) || Fail(failure);
+  }
+
+  bool Delete(const std::string& path, std::string& failure) override {
+    return ::DeleteFileW(Widen(path).c_str()) || Fail(failure);
+  }
+};
+
+}  // namespace
+
+Files& Win32Files() {
+  static RealFiles files;
+  return files;
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,23 @@
+#pragma once
+// The pieces of the Win32 platform, one file each, and the text helpers they share.
+
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace platform::win32 {
+
+Input& Win32Input();
+Screen& Win32Screen();
+Hooks& Win32Hooks();
+Process& Win32Process();
+Files& Win32Files();
+Text& Win32Text();
+Dialogs& Win32Dialogs();
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& utf16);
+// The system's description of an error code, in UTF-8, without a trailing newline.
+std::string DescribeError(unsigned long errorCode);
+
+}  // namespace platform::win32
