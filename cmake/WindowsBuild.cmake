@@ -25,3 +25,10 @@ add_test(NAME e2e_engine
           ${TILLERVANE_E2E_DIR})
 set_tests_properties(e2e_engine PROPERTIES
   TIMEOUT 300 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
+
+add_test(NAME e2e_key_capture
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/key_capture_e2e.sh
+          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/key_capture_probe.exe
+          ${TILLERVANE_E2E_DIR})
+set_tests_properties(e2e_key_capture PROPERTIES
+  TIMEOUT 300 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)

@@ -38,7 +38,16 @@ struct MouseHookRecord {
   std::uintptr_t extraInfo = 0;
 };
 
-// Input injection and key state.
+// The record a low-level keyboard hook receives, laid out as the system passes it.
+struct KeyboardHookRecord {
+  std::uint32_t vkCode = 0;
+  std::uint32_t scanCode = 0;
+  std::uint32_t flags = 0;  // bit 0: extended key
+  std::uint32_t time = 0;
+  std::uintptr_t extraInfo = 0;
+};
+
+// Input injection, key state and key names.
 class Input {
  public:
   virtual ~Input() = default;
@@ -52,6 +61,11 @@ class Input {
   // In physical pixels, the space of MouseHookRecord's point, whatever the
   // process's DPI awareness.
   virtual bool GetCursorPos(Point& position) = 0;
+  // The keyboard layout's name for the key of a key-message parameter (scan code
+  // in bits 16 to 23, extended flag in bit 24), as the system writes it into a
+  // buffer of `bufferUnits` UTF-16 units, the terminator included; empty when the
+  // layout has no name.
+  virtual std::string KeyNameText(std::int32_t keyParameter, int bufferUnits) = 0;
 };
 
 class Screen {
@@ -66,6 +80,8 @@ class Hooks {
   virtual ~Hooks() = default;
   // Installs a desktop-wide low-level mouse hook; 0 on failure.
   virtual HookHandle SetMouseHook(HookProc procedure) = 0;
+  // Installs a desktop-wide low-level keyboard hook; 0 on failure.
+  virtual HookHandle SetKeyboardHook(HookProc procedure) = 0;
   virtual bool Unhook(HookHandle hook) = 0;
   virtual std::intptr_t CallNextHook(HookHandle hook, int code, std::uintptr_t wParam,
                                      std::intptr_t lParam) = 0;

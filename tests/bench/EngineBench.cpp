@@ -29,7 +29,9 @@ class NullPlatform final : public platform::Input,
     return true;
   }
   platform::ScreenMetrics PrimaryScreen() override { return {15360, 11520, 15, 15}; }
+  std::string KeyNameText(std::int32_t, int) override { return {}; }
   platform::HookHandle SetMouseHook(platform::HookProc) override { return 1; }
+  platform::HookHandle SetKeyboardHook(platform::HookProc) override { return 2; }
   bool Unhook(platform::HookHandle) override { return true; }
   std::intptr_t CallNextHook(platform::HookHandle, int, std::uintptr_t, std::intptr_t) override { return 0; }
   void SetPriorityClass(std::uint32_t) override {}

@@ -19,6 +19,21 @@ const std::map<std::uint32_t, std::uint32_t> kUsScanCodes = {
     {0xA0, 0x2A}, {0xA1, 0x36}, {0x10, 0x2A}, {0x11, 0x1D},
 };
 
+// Cuts UTF-8 text to at most `units` UTF-16 units, at a character boundary.
+std::string CutToUtf16Units(const std::string& text, int units) {
+  std::size_t at = 0;
+  int used = 0;
+  while (at < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    const int needed = length == 4 ? 2 : 1;
+    if (used + needed > units) break;
+    used += needed;
+    at += length;
+  }
+  return text.substr(0, at);
+}
+
 }  // namespace
 
 FakePlatform::FakePlatform() : scanCodes(kUsScanCodes), os_{*this, *this, *this, *this, *this, text, *this} {
@@ -71,6 +86,13 @@ bool FakePlatform::GetCursorPos(platform::Point& position) {
   return true;
 }
 
+// As the system does: the name is cut to fit the buffer with its terminator.
+std::string FakePlatform::KeyNameText(std::int32_t keyParameter, int bufferUnits) {
+  const auto found = keyNames.find(keyParameter);
+  if (found == keyNames.end() || bufferUnits < 1) return {};
+  return CutToUtf16Units(found->second, bufferUnits - 1);
+}
+
 platform::ScreenMetrics FakePlatform::PrimaryScreen() { return screen; }
 
 platform::HookHandle FakePlatform::SetMouseHook(platform::HookProc procedure) {
@@ -81,12 +103,27 @@ platform::HookHandle FakePlatform::SetMouseHook(platform::HookProc procedure) {
   return installedHook;
 }
 
+platform::HookHandle FakePlatform::SetKeyboardHook(platform::HookProc procedure) {
+  Log("SetWindowsHookEx(" + std::to_string(wincode::WhKeyboardLowLevel) + ")");
+  if (failHookInstall) return 0;
+  keyboardHook = procedure;
+  installedKeyboardHook = nextHandle_++;
+  return installedKeyboardHook;
+}
+
 bool FakePlatform::Unhook(platform::HookHandle hook) {
   Log("UnhookWindowsHookEx(" + std::to_string(hook) + ")");
-  if (hook == 0 || hook != installedHook) return false;
-  installedHook = 0;
-  mouseHook = nullptr;
-  return true;
+  if (hook != 0 && hook == installedHook) {
+    installedHook = 0;
+    mouseHook = nullptr;
+    return true;
+  }
+  if (hook != 0 && hook == installedKeyboardHook) {
+    installedKeyboardHook = 0;
+    keyboardHook = nullptr;
+    return true;
+  }
+  return false;
 }
 
 std::intptr_t FakePlatform::CallNextHook(platform::HookHandle hook, int code, std::uintptr_t wParam,
@@ -112,6 +149,11 @@ void FakePlatform::PressKey(int virtualKey) {
 }
 
 void FakePlatform::ReleaseKey(int virtualKey) { held_.at(static_cast<std::size_t>(virtualKey)) = false; }
+
+std::intptr_t FakePlatform::SendKeyboard(platform::KeyboardHookRecord record, int code) {
+  if (keyboardHook == nullptr) return 0;
+  return keyboardHook(code, 0x0100, reinterpret_cast<std::intptr_t>(&record));
+}
 
 std::intptr_t FakePlatform::SendMouse(std::uint32_t message, platform::MouseHookRecord record, int code) {
   if (mouseHook == nullptr) return 0;

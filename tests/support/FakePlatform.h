@@ -32,10 +32,12 @@ class FakePlatform final : public platform::Input,
   std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType) override;
   std::int16_t GetAsyncKeyState(std::int32_t virtualKey) override;
   bool GetCursorPos(platform::Point& position) override;
+  std::string KeyNameText(std::int32_t keyParameter, int bufferUnits) override;
   // platform::Screen
   platform::ScreenMetrics PrimaryScreen() override;
   // platform::Hooks
   platform::HookHandle SetMouseHook(platform::HookProc procedure) override;
+  platform::HookHandle SetKeyboardHook(platform::HookProc procedure) override;
   bool Unhook(platform::HookHandle hook) override;
   std::intptr_t CallNextHook(platform::HookHandle hook, int code, std::uintptr_t wParam,
                              std::intptr_t lParam) override;
@@ -60,11 +62,18 @@ class FakePlatform final : public platform::Input,
   // Hands one event to the installed mouse hook as the system would.
   std::intptr_t SendMouse(std::uint32_t message, platform::MouseHookRecord record, int code = 0);
 
+  // Hands one event to the installed keyboard hook; 0 when none is installed.
+  std::intptr_t SendKeyboard(platform::KeyboardHookRecord record, int code = 0);
+
   // The calls made since the last TakeCalls, e.g. "keybd_event(65,30,2,0)".
   std::vector<std::string> TakeCalls();
 
   // Script and observed state.
   std::map<std::uint32_t, std::uint32_t> scanCodes;  // MapVirtualKey answers
+  // The layout's key names by key-message parameter (scan code << 16, extended << 24).
+  std::map<std::int32_t, std::string> keyNames;
+  platform::HookProc keyboardHook = nullptr;
+  platform::HookHandle installedKeyboardHook = 0;
   platform::Point cursor;
   platform::ScreenMetrics screen{1024 * 15, 768 * 15, 15, 15};
   std::uintptr_t extraInfo = 0;  // each read returns it, then it counts up

@@ -2,13 +2,18 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <string>
 
 namespace platform::win32 {
 
 static_assert(sizeof(MouseHookRecord) == sizeof(MSLLHOOKSTRUCT));
 static_assert(offsetof(MouseHookRecord, mouseData) == offsetof(MSLLHOOKSTRUCT, mouseData));
 static_assert(offsetof(MouseHookRecord, extraInfo) == offsetof(MSLLHOOKSTRUCT, dwExtraInfo));
+static_assert(sizeof(KeyboardHookRecord) == sizeof(KBDLLHOOKSTRUCT));
+static_assert(offsetof(KeyboardHookRecord, flags) == offsetof(KBDLLHOOKSTRUCT, flags));
+static_assert(offsetof(KeyboardHookRecord, extraInfo) == offsetof(KBDLLHOOKSTRUCT, dwExtraInfo));
 
 namespace {
 
@@ -39,6 +44,14 @@ class RealInput final : public Input {
     position = {p.x, p.y};
     return true;
   }
+  std::string KeyNameText(std::int32_t keyParameter, int bufferUnits) override {
+    // The wide call names keys right on every system code page.
+    std::wstring buffer(static_cast<std::size_t>(bufferUnits > 0 ? bufferUnits : 1), L'\0');
+    const int length = ::GetKeyNameTextW(keyParameter, buffer.data(), bufferUnits);
+    if (length <= 0) return {};
+    buffer.resize(static_cast<std::size_t>(std::min(length, bufferUnits - 1)));
+    return Narrow(buffer);
+  }
 };
 
 class RealScreen final : public Screen {
@@ -58,11 +71,16 @@ class RealScreen final : public Screen {
 };
 
 // The system calls hook procedures with the Windows calling convention; the
-// portable procedure is reached through this trampoline.
+// portable procedures are reached through these trampolines.
 HookProc mouseHookProcedure = nullptr;
+HookProc keyboardHookProcedure = nullptr;
 
 LRESULT CALLBACK MouseHookTrampoline(int code, WPARAM wParam, LPARAM lParam) {
   return mouseHookProcedure(code, wParam, lParam);
+}
+
+LRESULT CALLBACK KeyboardHookTrampoline(int code, WPARAM wParam, LPARAM lParam) {
+  return keyboardHookProcedure(code, wParam, lParam);
 }
 
 class RealHooks final : public Hooks {
@@ -70,6 +88,12 @@ class RealHooks final : public Hooks {
   HookHandle SetMouseHook(HookProc procedure) override {
     mouseHookProcedure = procedure;
     HHOOK hook = ::SetWindowsHookExW(WH_MOUSE_LL, &MouseHookTrampoline, ::GetModuleHandleW(nullptr), 0);
+    return reinterpret_cast<HookHandle>(hook);
+  }
+  HookHandle SetKeyboardHook(HookProc procedure) override {
+    keyboardHookProcedure = procedure;
+    HHOOK hook =
+        ::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardHookTrampoline, ::GetModuleHandleW(nullptr), 0);
     return reinterpret_cast<HookHandle>(hook);
   }
   bool Unhook(HookHandle hook) override {

@@ -1,0 +1,7 @@
+#ifndef TILLERVANE_RESOURCE_IDS_H
+#define TILLERVANE_RESOURCE_IDS_H
+/* Resource identifiers, shared by the resource script and the C++ code. */
+
+#define IDI_GETKEY 110
+
+#endif

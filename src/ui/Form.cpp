@@ -1,0 +1,36 @@
+#include "ui/Form.h"
+
+#include <cassert>
+
+namespace ui {
+
+namespace {
+FormHost* installedHost = nullptr;
+}
+
+void SetFormHost(FormHost* host) { installedHost = host; }
+
+FormHost& Host() {
+  assert(installedHost != nullptr && "no form host installed");
+  return *installedHost;
+}
+
+void Form::ShowModal() { Host().ShowModal(*this); }
+
+void Form::RaiseLoad() {
+  loaded_ = true;
+  Form_Load();
+}
+
+void Form::Unload() {
+  if (!loaded_) return;
+  loaded_ = false;
+  Form_Unload();
+  Host().Destroy(*this);
+}
+
+void Form::RaiseKeyUp(int keyCode, int shift) {
+  if (loaded_) Form_KeyUp(keyCode, shift);
+}
+
+}  // namespace ui

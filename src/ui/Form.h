@@ -1,0 +1,60 @@
+#pragma once
+// The headless model of a form: what a window shows and the events it raises.
+// A FormHost turns it into a real window; the form's handlers are plain member
+// functions that run the same in a test and in the program.
+
+#include <cstdint>
+#include <string>
+
+namespace ui {
+
+enum class StartPosition { CenterOwner, CenterScreen };
+
+class Form;
+
+// Shows forms: as real windows in the program, scripted in tests.
+class FormHost {
+ public:
+  virtual ~FormHost() = default;
+  // Creates the form's window, raises its Load and shows it modally to the
+  // program's active window; returns once the form is unloaded.
+  virtual void ShowModal(Form& form) = 0;
+  // Destroys the window of a form that has just been unloaded.
+  virtual void Destroy(Form& form) = 0;
+};
+
+void SetFormHost(FormHost* host);
+FormHost& Host();
+
+class Form {
+ public:
+  virtual ~Form() = default;
+
+  std::string Caption;
+  std::int32_t ClientWidthTwips = 0;
+  std::int32_t ClientHeightTwips = 0;
+  bool MinButton = false;
+  bool MaxButton = false;
+  int IconResource = 0;  // 0 = the system's default icon
+  StartPosition Position = StartPosition::CenterOwner;
+
+  void ShowModal();
+  // Raises Unload once and closes the window; nothing when not loaded.
+  void Unload();
+  bool Loaded() const { return loaded_; }
+
+  // Raised by the host.
+  void RaiseLoad();
+  void RaiseKeyUp(int keyCode, int shift);
+  void RaiseCloseBox() { Unload(); }
+
+ protected:
+  virtual void Form_Load() {}
+  virtual void Form_Unload() {}
+  virtual void Form_KeyUp(int /*KeyCode*/, int /*Shift*/) {}
+
+ private:
+  bool loaded_ = false;
+};
+
+}  // namespace ui

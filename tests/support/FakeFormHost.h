@@ -1,0 +1,32 @@
+#pragma once
+// Shows forms without windows: a modal form runs the scripted user steps in turn
+// while it is loaded; a user who runs out of steps closes it with the close box.
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/Form.h"
+
+class FakeFormHost final : public ui::FormHost {
+ public:
+  FakeFormHost() { ui::SetFormHost(this); }
+  ~FakeFormHost() override { ui::SetFormHost(nullptr); }
+
+  void ShowModal(ui::Form& form) override {
+    shown.push_back(form.Caption);
+    form.RaiseLoad();
+    while (form.Loaded() && !userSteps.empty()) {
+      auto step = std::move(userSteps.front());
+      userSteps.pop_front();
+      step(form);
+    }
+    if (form.Loaded()) form.RaiseCloseBox();
+  }
+  void Destroy(ui::Form& form) override { destroyed.push_back(form.Caption); }
+
+  std::deque<std::function<void(ui::Form&)>> userSteps;
+  std::vector<std::string> shown;
+  std::vector<std::string> destroyed;
+};
