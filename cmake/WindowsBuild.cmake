@@ -32,3 +32,34 @@ add_test(NAME e2e_key_capture
           ${TILLERVANE_E2E_DIR})
 set_tests_properties(e2e_key_capture PROPERTIES
   TIMEOUT 300 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
+
+add_test(NAME e2e_settings
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/settings_e2e.sh
+          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/settings_probe.exe
+          $<TARGET_FILE:settings_expected>
+          ${TILLERVANE_E2E_DIR})
+set_tests_properties(e2e_settings PROPERTIES
+  TIMEOUT 300 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
+
+add_test(NAME e2e_settings_text
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/settings_text_e2e.sh
+          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/settings_text_probe.exe
+          ${TILLERVANE_E2E_DIR})
+set_tests_properties(e2e_settings_text PROPERTIES
+  TIMEOUT 120 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
+
+add_test(NAME e2e_window_probe
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/window_probe_e2e.sh
+          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/window_probe.exe
+          ${TILLERVANE_E2E_DIR})
+set_tests_properties(e2e_window_probe PROPERTIES
+  TIMEOUT 300 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
+
+add_test(NAME e2e_main_window
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/main_window_e2e.sh
+          ${TILLERVANE_WINDOWS_BINARY_DIR}/src/Tillervane.exe
+          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/window_probe.exe
+          $<TARGET_FILE:main_window_settings>
+          ${TILLERVANE_E2E_DIR})
+set_tests_properties(e2e_main_window PROPERTIES
+  TIMEOUT 600 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)

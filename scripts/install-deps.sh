@@ -13,7 +13,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   fonts-wqy-microhei locales
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang
+  clang libclang-rt-dev
 )
 
 as_root() {

@@ -1,9 +1,36 @@
 #!/usr/bin/env bash
-# Builds Tillervane.exe and starts it: on Windows the native build, elsewhere
-# under Wine on the user's display. Installs what is missing first.
+# Builds Tillervane.exe and starts it: under Wine on this machine's display (with
+# the Chinese locale, so the interface renders), or the native build on Windows.
+# Installs what is missing first. The program keeps its settings file beside
+# the executable, in build/run/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+case "$(uname -s)" in
+  MINGW* | MSYS* | CYGWIN*)
+    cmake -S . -B build/windows-native -G "MinGW Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build/windows-native --target Tillervane
+    exec build/windows-native/src/Tillervane.exe
+    ;;
+esac
+
 bash scripts/install-deps.sh
-echo "Tillervane's main window is not built yet: there is no program to start." >&2
-echo "The input engine is in place; 'bash scripts/test.sh' runs its tests." >&2
-exit 1
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target Tillervane >/dev/null
+mkdir -p build/run
+cp build/windows/src/Tillervane.exe build/run/
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "No display: set DISPLAY to the X display Tillervane should appear on." >&2
+  exit 1
+fi
+source tests/e2e/lib.sh
+prefix=${TILLERVANE_WINEPREFIX:-$HOME/.local/share/tillervane/wineprefix}
+if [ ! -f "$prefix/system.reg" ]; then
+  echo "Preparing a Wine prefix with the Chinese locale in $prefix (once)..."
+  mkdir -p "$(dirname "$prefix")"
+  tv_create_prefix "$prefix"
+fi
+tv_use_prefix "$prefix"
+cd build/run
+exec wine Tillervane.exe

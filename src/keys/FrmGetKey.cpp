@@ -14,7 +14,7 @@ FrmGetKey* openDialog = nullptr;
 }  // namespace
 
 FrmGetKey::FrmGetKey() {
-  Caption = "请按键";
+  SetCaption("请按键");
   ClientWidthTwips = 3024;
   ClientHeightTwips = 1404;
   IconResource = IDI_GETKEY;

@@ -92,6 +92,23 @@ class Process {
   virtual ~Process() = default;
   virtual void SetPriorityClass(std::uint32_t priorityClass) = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
+  // Handles the messages that are waiting now, once, and returns.
+  virtual void PumpPendingMessages() = 0;
+  // The folder of the program's executable, UTF-8, as the system reports it: a
+  // drive's root keeps its backslash ("C:\"), other folders have none.
+  virtual std::string ExecutableDirectory() = 0;
+  // True when another instance of this program already runs; the test lasts
+  // for the life of this process.
+  virtual bool IsAnotherInstanceRunning() = 0;
+  // True when a top-level window with exactly this title exists.
+  virtual bool TopLevelWindowExists(const std::string& title) = 0;
+  // Makes `path` the current folder (a drive alone, "D:", makes that drive current).
+  virtual bool ChangeDirectory(const std::string& path) = 0;
+  // Starts a program or batch file, without arguments, in a normal window that
+  // gets the focus, in the current folder; does not wait for it.
+  virtual bool StartProgram(const std::string& path) = 0;
+  // Prepares the common controls (InitCommonControlsEx with these classes).
+  virtual void InitCommonControls(std::uint32_t classes) = 0;
 };
 
 using FileHandle = std::uintptr_t;  // 0 = none

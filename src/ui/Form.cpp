@@ -15,7 +15,9 @@ FormHost& Host() {
   return *installedHost;
 }
 
+void Form::Show() { Host().Show(*this); }
 void Form::ShowModal() { Host().ShowModal(*this); }
+void Form::PopupMenu(MenuItem& menu) { Host().PopupMenu(*this, menu); }
 
 void Form::RaiseLoad() {
   loaded_ = true;

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "ui/Controls.h"
 
 namespace ui {
 
@@ -19,6 +22,12 @@ class FormHost {
   // Creates the form's window, raises its Load and shows it modally to the
   // program's active window; returns once the form is unloaded.
   virtual void ShowModal(Form& form) = 0;
+  // Creates the form's window, raises its Load and shows it; returns at once.
+  virtual void Show(Form& form) = 0;
+  // Runs the program's message loop until the form is unloaded.
+  virtual void RunUntilUnloaded(Form& form) = 0;
+  // Shows a menu at the pointer, over the form; returns when it is dismissed.
+  virtual void PopupMenu(Form& form, MenuItem& menu) = 0;
   // Destroys the window of a form that has just been unloaded.
   virtual void Destroy(Form& form) = 0;
 };
@@ -30,15 +39,24 @@ class Form {
  public:
   virtual ~Form() = default;
 
-  std::string Caption;
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (view_ != nullptr) view_->Refresh();
+  }
+  void AttachView(ControlView* view) { view_ = view; }
   std::int32_t ClientWidthTwips = 0;
   std::int32_t ClientHeightTwips = 0;
   bool MinButton = false;
   bool MaxButton = false;
   int IconResource = 0;  // 0 = the system's default icon
   StartPosition Position = StartPosition::CenterOwner;
+  std::vector<Control*> Controls;  // in design order; timers included
+  std::vector<MenuItem*> MenuBar;
 
+  void Show();
   void ShowModal();
+  void PopupMenu(MenuItem& menu);
   // Raises Unload once and closes the window; nothing when not loaded.
   void Unload();
   bool Loaded() const { return loaded_; }
@@ -55,6 +73,8 @@ class Form {
 
  private:
   bool loaded_ = false;
+  std::string caption_;
+  ControlView* view_ = nullptr;
 };
 
 }  // namespace ui

@@ -36,6 +36,13 @@ class NullPlatform final : public platform::Input,
   std::intptr_t CallNextHook(platform::HookHandle, int, std::uintptr_t, std::intptr_t) override { return 0; }
   void SetPriorityClass(std::uint32_t) override {}
   void Sleep(std::uint32_t) override {}
+  void PumpPendingMessages() override {}
+  std::string ExecutableDirectory() override { return {}; }
+  bool IsAnotherInstanceRunning() override { return false; }
+  bool TopLevelWindowExists(const std::string&) override { return false; }
+  void InitCommonControls(std::uint32_t) override {}
+  bool ChangeDirectory(const std::string&) override { return false; }
+  bool StartProgram(const std::string&) override { return false; }
   platform::FileHandle OpenReadWrite(const std::string&, std::string&) override { return 0; }
   bool ReadAll(platform::FileHandle, std::vector<std::uint8_t>&, std::string&) override { return false; }
   bool WriteFromStart(platform::FileHandle, const std::vector<std::uint8_t>&, std::string&) override {

@@ -124,3 +124,10 @@ tv_count_matches() {
 tv_screenshot() {
   timeout 20 import -window root "$TV_DIR/$1.png" || tv_fail "screenshot $1 failed"
 }
+
+# tv_probe ARGS...: runs the window probe (its path in TV_PROBE) under Wine; its
+# output without carriage returns, line by line as it comes, its exit status.
+tv_probe() {
+  wine "${TV_PROBE:?TV_PROBE is not set}" "$@" | sed -u 's/\r//g'
+  return "${PIPESTATUS[0]}"
+}

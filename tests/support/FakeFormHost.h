@@ -15,7 +15,7 @@ class FakeFormHost final : public ui::FormHost {
   ~FakeFormHost() override { ui::SetFormHost(nullptr); }
 
   void ShowModal(ui::Form& form) override {
-    shown.push_back(form.Caption);
+    shown.push_back(form.Caption());
     form.RaiseLoad();
     while (form.Loaded() && !userSteps.empty()) {
       auto step = std::move(userSteps.front());
@@ -24,9 +24,16 @@ class FakeFormHost final : public ui::FormHost {
     }
     if (form.Loaded()) form.RaiseCloseBox();
   }
-  void Destroy(ui::Form& form) override { destroyed.push_back(form.Caption); }
+  void Show(ui::Form& form) override {
+    shown.push_back(form.Caption());
+    form.RaiseLoad();
+  }
+  void RunUntilUnloaded(ui::Form&) override {}
+  void PopupMenu(ui::Form&, ui::MenuItem& menu) override { popups.push_back(menu.Name); }
+  void Destroy(ui::Form& form) override { destroyed.push_back(form.Caption()); }
 
   std::deque<std::function<void(ui::Form&)>> userSteps;
   std::vector<std::string> shown;
   std::vector<std::string> destroyed;
+  std::vector<std::string> popups;
 };

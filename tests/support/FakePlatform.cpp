@@ -1,5 +1,6 @@
 #include "support/FakePlatform.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/WinConstants.h"
@@ -141,6 +142,26 @@ void FakePlatform::SetPriorityClass(std::uint32_t value) {
 void FakePlatform::Sleep(std::uint32_t milliseconds) {
   Log("Sleep(" + std::to_string(milliseconds) + ")");
   clockMs += milliseconds;
+}
+
+void FakePlatform::PumpPendingMessages() { Log("PumpPendingMessages"); }
+
+bool FakePlatform::TopLevelWindowExists(const std::string& title) {
+  for (const auto& each : topLevelWindows)
+    if (each == title) return true;
+  return false;
+}
+
+void FakePlatform::InitCommonControls(std::uint32_t classes) { Log("InitCommonControlsEx(" + Hex(classes) + ")"); }
+
+bool FakePlatform::ChangeDirectory(const std::string& path) {
+  Log("ChangeDirectory(" + path + ")");
+  return std::find(missingPaths.begin(), missingPaths.end(), path) == missingPaths.end();
+}
+
+bool FakePlatform::StartProgram(const std::string& path) {
+  Log("StartProgram(" + path + ")");
+  return std::find(missingPaths.begin(), missingPaths.end(), path) == missingPaths.end();
 }
 
 void FakePlatform::PressKey(int virtualKey) {

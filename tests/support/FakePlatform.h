@@ -44,6 +44,13 @@ class FakePlatform final : public platform::Input,
   // platform::Process
   void SetPriorityClass(std::uint32_t priorityClass) override;
   void Sleep(std::uint32_t milliseconds) override;
+  void PumpPendingMessages() override;
+  std::string ExecutableDirectory() override { return exeDirectory; }
+  bool IsAnotherInstanceRunning() override { return anotherInstance; }
+  bool TopLevelWindowExists(const std::string& title) override;
+  void InitCommonControls(std::uint32_t classes) override;
+  bool ChangeDirectory(const std::string& path) override;
+  bool StartProgram(const std::string& path) override;
   // platform::Files, on an in-memory disk
   platform::FileHandle OpenReadWrite(const std::string& path, std::string& failure) override;
   bool ReadAll(platform::FileHandle file, std::vector<std::uint8_t>& content, std::string& failure) override;
@@ -83,6 +90,10 @@ class FakePlatform final : public platform::Input,
   platform::HookHandle installedHook = 0;
   std::uint32_t priorityClass = 0x20;
   std::uint64_t clockMs = 0;  // advanced by Sleep
+  std::string exeDirectory = "C:\\Games\\Tillervane";
+  bool anotherInstance = false;
+  std::vector<std::string> topLevelWindows;  // titles
+  std::vector<std::string> missingPaths;     // folders and programs that do not exist
   std::map<std::string, std::vector<std::uint8_t>> disk;  // path -> content
   // Operation ("open", "read", "write", "close", "delete") -> the failure's
   // description; the operation fails for as long as it is listed.

@@ -110,6 +110,30 @@ Canvas GetKeyIcon() {
   return icon;
 }
 
+// The program's icon: a mouse whose cable turns into a steering arrow.
+Canvas AppIcon() {
+  Canvas icon(32, 32);
+  const Color outline{40, 44, 52, 255}, body{246, 246, 250, 255}, buttons{214, 218, 228, 255},
+      wheel{90, 96, 110, 255}, arrow{230, 110, 20, 255};
+  // Body with its two buttons and the wheel.
+  icon.RoundRect(5, 9, 20, 29, outline);
+  icon.RoundRect(6, 10, 19, 28, body);
+  icon.Fill(6, 10, 19, 16, buttons);
+  icon.Fill(12, 10, 13, 16, outline);
+  icon.Fill(12, 11, 13, 14, wheel);
+  icon.Fill(6, 17, 19, 17, outline);
+  // Cable up and over to the right, ending in an arrow head.
+  icon.Fill(12, 5, 13, 9, outline);
+  icon.Fill(12, 4, 25, 5, arrow);
+  for (int row = 0; row < 5; ++row) icon.Fill(24 + row, row, 24 + row, 9 - row, arrow);
+  // Four direction marks on the right.
+  icon.Fill(25, 15, 27, 17, arrow);
+  icon.Fill(25, 21, 27, 23, arrow);
+  icon.Fill(22, 18, 24, 20, arrow);
+  icon.Fill(28, 18, 30, 20, arrow);
+  return icon;
+}
+
 bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
@@ -125,7 +149,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
-  if (!Write(folder + "/GetKey.ico", EncodeIcon(GetKeyIcon()))) {
+  if (!Write(folder + "/GetKey.ico", EncodeIcon(GetKeyIcon())) || !Write(folder + "/App.ico", EncodeIcon(AppIcon()))) {
     std::fprintf(stderr, "icongen: cannot write into %s\n", folder.c_str());
     return 1;
   }

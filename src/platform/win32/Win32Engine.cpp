@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Parts.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -111,6 +112,75 @@ class RealProcess final : public Process {
     ::SetPriorityClass(::GetCurrentProcess(), priorityClass);
   }
   void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
+
+  void PumpPendingMessages() override {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        ::PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+      }
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+  }
+
+  std::string ExecutableDirectory() override {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+      const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+      if (length == 0) return {};
+      if (length < path.size()) {
+        path.resize(length);
+        break;
+      }
+      path.resize(path.size() * 2);
+    }
+    const auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {};
+    // "C:\Tillervane.exe" lives in "C:\"; "C:\Games\Tillervane.exe" in "C:\Games".
+    const bool root = slash == 2 && path[1] == L':';
+    return Narrow(path.substr(0, root ? slash + 1 : slash));
+  }
+
+  bool IsAnotherInstanceRunning() override {
+    // Held until the process ends; a second start sees it exist.
+    static HANDLE mutex = ::CreateMutexW(nullptr, FALSE, L"Local\\Tillervane.SingleInstance");
+    static const bool existed = mutex != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    return existed;
+  }
+
+  bool TopLevelWindowExists(const std::string& title) override {
+    return ::FindWindowW(nullptr, Widen(title).c_str()) != nullptr;
+  }
+
+  bool ChangeDirectory(const std::string& path) override {
+    return ::SetCurrentDirectoryW(Widen(path).c_str()) != FALSE;
+  }
+
+  bool StartProgram(const std::string& path) override {
+    // Quoted, so that a path with spaces never starts a program named by its first part.
+    std::wstring commandLine = L"\"" + Widen(path) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &started)) {
+      return false;
+    }
+    ::CloseHandle(started.hThread);
+    ::CloseHandle(started.hProcess);
+    return true;
+  }
+
+  void InitCommonControls(std::uint32_t classes) override {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = classes;
+    ::InitCommonControlsEx(&controls);
+  }
 };
 
 }  // namespace

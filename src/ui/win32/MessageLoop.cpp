@@ -2,19 +2,41 @@
 
 #include <windows.h>
 
+#include "ui/win32/PreciseTimer.h"
+
 namespace ui::win32 {
 
-bool RunMessagesUntil(const std::function<bool()>& done) {
+namespace {
+
+// Handles every message waiting now. False when WM_QUIT came, which is posted
+// again for the outer loop.
+bool DispatchWaitingMessages() {
   MSG message;
-  while (!done()) {
-    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-    if (got == -1) return false;
-    if (got == 0) {
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(message.wParam));
       return false;
     }
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool RunMessagesUntil(const std::function<bool()>& done) {
+  HANDLE timers[MAXIMUM_WAIT_OBJECTS - 1];
+  while (!done()) {
+    const DWORD count = PreciseTimer::CollectHandles(timers, MAXIMUM_WAIT_OBJECTS - 1);
+    const DWORD woke = ::MsgWaitForMultipleObjectsEx(count, timers, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke < WAIT_OBJECT_0 + count) {
+      PreciseTimer::Fired(woke - WAIT_OBJECT_0);
+    } else if (woke == WAIT_OBJECT_0 + count) {
+      if (!DispatchWaitingMessages()) return false;
+    } else {
+      return false;
+    }
   }
   return true;
 }

@@ -3,29 +3,115 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "platform/win32/Win32Parts.h"
+#include "ui/win32/ControlViews.h"
 #include "ui/win32/MessageLoop.h"
+
+using platform::win32::Widen;
 
 namespace ui::win32 {
 
 namespace {
 
 constexpr wchar_t kFormClass[] = L"TillervaneForm";
+constexpr UINT kFirstControlId = 100;
+constexpr UINT kFirstMenuId = 1000;
 
 int ShiftState() {
   return ((::GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((::GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
          ((::GetKeyState(VK_MENU) < 0) ? 4 : 0);
 }
 
+// A menu item's caption and check mark, kept up to date in its menu.
+class MenuView final : public ControlView {
+ public:
+  MenuView(MenuItem& item, HMENU menu, UINT id, HWND owner) : item_(item), menu_(menu), id_(id), owner_(owner) {
+    item_.AttachView(this);
+  }
+  ~MenuView() override { item_.AttachView(nullptr); }
+  void Refresh() override {
+    std::wstring caption = Widen(item_.Caption());
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING | MIIM_STATE;
+    info.dwTypeData = caption.data();
+    info.fState = item_.Checked() ? MFS_CHECKED : MFS_UNCHECKED;
+    ::SetMenuItemInfoW(menu_, id_, FALSE, &info);
+    ::DrawMenuBar(owner_);
+  }
+
+ private:
+  MenuItem& item_;
+  HMENU menu_;
+  UINT id_;
+  HWND owner_;
+};
+
+// Everything one form's window has: its controls' views and its menu.
+struct FormWindow {
+  HWND window = nullptr;
+  Form* form = nullptr;
+  std::map<UINT_PTR, std::unique_ptr<ChildView>> controls;
+  std::map<UINT, MenuItem*> menuCommands;
+  std::map<MenuItem*, HMENU> popups;
+  std::vector<std::unique_ptr<MenuView>> menuViews;
+  std::unique_ptr<ControlView> captionView;
+};
+
+class CaptionView final : public ControlView {
+ public:
+  CaptionView(Form& form, HWND window) : form_(form), window_(window) { form_.AttachView(this); }
+  ~CaptionView() override { form_.AttachView(nullptr); }
+  void Refresh() override { ::SetWindowTextW(window_, Widen(form_.Caption()).c_str()); }
+
+ private:
+  Form& form_;
+  HWND window_;
+};
+
+std::map<HWND, std::unique_ptr<FormWindow>>& Windows() {
+  static std::map<HWND, std::unique_ptr<FormWindow>> windows;
+  return windows;
+}
+
+FormWindow* Find(HWND window) {
+  const auto found = Windows().find(window);
+  return found == Windows().end() ? nullptr : found->second.get();
+}
+
+FormWindow* Find(const Form& form) {
+  for (auto& [window, state] : Windows())
+    if (state->form == &form) return state.get();
+  return nullptr;
+}
+
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* form = reinterpret_cast<Form*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  FormWindow* state = Find(window);
+  if (state == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
+    case WM_COMMAND: {
+      const UINT id = LOWORD(wParam);
+      if (lParam == 0) {  // a menu item
+        const auto item = state->menuCommands.find(id);
+        if (item != state->menuCommands.end()) item->second->UserClick();
+      } else if (const auto control = state->controls.find(id); control != state->controls.end()) {
+        control->second->OnCommand(HIWORD(wParam));
+      }
+      return 0;
+    }
+    case WM_TIMER:
+      if (const auto control = state->controls.find(wParam); control != state->controls.end()) {
+        control->second->OnTimer();
+      }
+      return 0;
     case WM_KEYUP:
-      if (form != nullptr) form->RaiseKeyUp(static_cast<int>(wParam), ShiftState());
+      state->form->RaiseKeyUp(static_cast<int>(wParam), ShiftState());
       return 0;
     case WM_CLOSE:  // the close box or the system menu
-      if (form != nullptr) form->RaiseCloseBox();
+      state->form->RaiseCloseBox();
       return 0;
     default:
       return ::DefWindowProcW(window, message, wParam, lParam);
@@ -43,13 +129,6 @@ void RegisterFormClass() {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kFormClass;
   registered = ::RegisterClassExW(&windowClass) != 0;
-}
-
-int ScreenDpi() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
 }
 
 HICON LoadFormIcon(int resource, int size) {
@@ -70,37 +149,54 @@ POINT CentredOrigin(const Form& form, HWND owner, int width, int height) {
   return {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
 }
 
+HMENU BuildMenu(FormWindow& state, MenuItem& menu, UINT& nextId) {
+  HMENU popup = ::CreatePopupMenu();
+  state.popups[&menu] = popup;
+  for (MenuItem* item : menu.Items) {
+    if (item->IsSeparator()) {
+      ::AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const UINT id = nextId++;
+    ::AppendMenuW(popup, MF_STRING, id, Widen(item->Caption()).c_str());
+    state.menuCommands[id] = item;
+    state.menuViews.push_back(std::make_unique<MenuView>(*item, popup, id, state.window));
+    state.menuViews.back()->Refresh();
+  }
+  return popup;
+}
+
+void BuildMenuBar(FormWindow& state) {
+  if (state.form->MenuBar.empty()) return;
+  HMENU bar = ::CreateMenu();
+  UINT nextId = kFirstMenuId;
+  for (MenuItem* menu : state.form->MenuBar) {
+    HMENU popup = BuildMenu(state, *menu, nextId);
+    ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), Widen(menu->Caption()).c_str());
+  }
+  ::SetMenu(state.window, bar);
+}
+
 class RealFormHost final : public FormHost {
  public:
-  void ShowModal(Form& form) override {
-    RegisterFormClass();
-    HWND owner = ::GetActiveWindow();
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | (form.MinButton ? WS_MINIMIZEBOX : 0) |
-                        (form.MaxButton ? WS_MAXIMIZEBOX : 0);
-    const int dpi = ScreenDpi();
-    RECT frame{0, 0, ::MulDiv(form.ClientWidthTwips, dpi, 1440), ::MulDiv(form.ClientHeightTwips, dpi, 1440)};
-    ::AdjustWindowRectEx(&frame, style, FALSE, 0);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const POINT origin = CentredOrigin(form, owner, width, height);
-
-    HWND window = ::CreateWindowExW(0, kFormClass, platform::win32::Widen(form.Caption).c_str(),
-                                    style, origin.x, origin.y, width, height, owner, nullptr,
-                                    ::GetModuleHandleW(nullptr), nullptr);
-    if (window == nullptr) return;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
-    windows_[&form] = window;
-    if (HICON big = LoadFormIcon(form.IconResource, ::GetSystemMetrics(SM_CXICON))) {
-      ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    }
-    if (HICON small = LoadFormIcon(form.IconResource, ::GetSystemMetrics(SM_CXSMICON))) {
-      ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    }
-
+  void Show(Form& form) override {
+    if (Create(form, nullptr) == nullptr) return;
     form.RaiseLoad();
-    if (!form.Loaded()) return;  // unloaded while loading
+    if (FormWindow* state = Find(form)) {
+      ::ShowWindow(state->window, SW_SHOW);
+      ::SetForegroundWindow(state->window);
+    }
+  }
+
+  void ShowModal(Form& form) override {
+    HWND owner = ::GetActiveWindow();
+    if (Create(form, owner) == nullptr) return;
+    form.RaiseLoad();
+    FormWindow* state = Find(form);
+    if (state == nullptr) return;  // unloaded while loading
     if (owner != nullptr) ::EnableWindow(owner, FALSE);
-    ::ShowWindow(window, SW_SHOW);
-    ::SetForegroundWindow(window);
+    ::ShowWindow(state->window, SW_SHOW);
+    ::SetForegroundWindow(state->window);
     RunMessagesUntil([&form] { return !form.Loaded(); });
     if (form.Loaded()) form.Unload();  // the program is quitting
     if (owner != nullptr) {
@@ -109,21 +205,69 @@ class RealFormHost final : public FormHost {
     }
   }
 
+  void RunUntilUnloaded(Form& form) override {
+    RunMessagesUntil([&form] { return !form.Loaded(); });
+  }
+
+  void PopupMenu(Form& form, MenuItem& menu) override {
+    FormWindow* state = Find(form);
+    if (state == nullptr) return;
+    const auto popup = state->popups.find(&menu);
+    if (popup == state->popups.end()) return;
+    POINT at{};
+    ::GetCursorPos(&at);
+    ::SetForegroundWindow(state->window);
+    ::TrackPopupMenu(popup->second, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, state->window, nullptr);
+  }
+
   void Destroy(Form& form) override {
-    const auto found = windows_.find(&form);
-    if (found == windows_.end()) return;
-    HWND window = found->second;
-    windows_.erase(found);
+    FormWindow* state = Find(form);
+    if (state == nullptr) return;
+    HWND window = state->window;
     // Re-enable the owner first, so that Windows activates it and not another program.
     if (HWND owner = ::GetWindow(window, GW_OWNER)) ::EnableWindow(owner, TRUE);
+    Windows().erase(window);
     ::DestroyWindow(window);
-    // Wakes the modal loop, which may be waiting in GetMessage for input that
-    // never comes when a hook swallowed the event that unloaded the form.
+    // Wakes the loop, which may be waiting for input that never comes when a
+    // hook swallowed the event that unloaded the form.
     ::PostMessageW(nullptr, WM_NULL, 0, 0);
   }
 
  private:
-  std::map<Form*, HWND> windows_;
+  static HWND Create(Form& form, HWND owner) {
+    RegisterFormClass();
+    const DWORD style = (owner != nullptr ? WS_POPUP : WS_OVERLAPPED) | WS_CAPTION | WS_SYSMENU |
+                        (form.MinButton ? WS_MINIMIZEBOX : 0) | (form.MaxButton ? WS_MAXIMIZEBOX : 0) |
+                        WS_CLIPCHILDREN;
+    RECT frame{0, 0, ToPixels(form.ClientWidthTwips), ToPixels(form.ClientHeightTwips)};
+    ::AdjustWindowRectEx(&frame, style, form.MenuBar.empty() ? FALSE : TRUE, 0);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const POINT origin = CentredOrigin(form, owner, width, height);
+
+    HWND window = ::CreateWindowExW(0, kFormClass, Widen(form.Caption()).c_str(), style, origin.x, origin.y, width,
+                                    height, owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (window == nullptr) return nullptr;
+    auto state = std::make_unique<FormWindow>();
+    state->window = window;
+    state->form = &form;
+    FormWindow& built = *state;
+    Windows()[window] = std::move(state);
+
+    if (HICON big = LoadFormIcon(form.IconResource, ::GetSystemMetrics(SM_CXICON))) {
+      ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    }
+    if (HICON small = LoadFormIcon(form.IconResource, ::GetSystemMetrics(SM_CXSMICON))) {
+      ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+    built.captionView = std::make_unique<CaptionView>(form, window);
+    UINT_PTR nextId = kFirstControlId;
+    for (Control* control : form.Controls) {
+      const UINT_PTR id = nextId++;
+      if (auto view = CreateView(*control, window, id)) built.controls[id] = std::move(view);
+    }
+    BuildMenuBar(built);
+    return window;
+  }
 };
 
 }  // namespace

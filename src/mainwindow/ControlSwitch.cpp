@@ -1,0 +1,75 @@
+// Starting and stopping control, and the hotkey poll.
+#include "engine/HookKeyMouse.h"
+#include "engine/KeyMouse.h"
+#include "keys/modGetKey.h"
+#include "mainwindow/frmMain.h"
+#include "platform/Platform.h"
+#include "settings/Settings.h"
+
+using platform::Os;
+
+namespace {
+
+// Half of a screen size in twips, a half twip going to the even neighbour.
+std::int32_t Half(std::int32_t twips) { return static_cast<std::int32_t>(RoundHalfEven(twips, 2)); }
+
+void Release(std::int32_t virtualKey, std::int32_t extended) { KeyMouse().KeyUp(virtualKey, extended != 0); }
+
+// Every key the profile can have pressed, in a fixed order: each button's key
+// and then its switch key, the four directions, the two wheel keys.
+void ReleaseProfileKeys(const GameProfile& game) {
+  for (const ButtonMap& button : game.Buttons) {
+    Release(button.VirtualKey, button.Extended);
+    Release(button.SwitchKey, button.SwitchExtended);
+  }
+  for (const MoveMap& move : game.Moves) Release(move.VirtualKey, move.Extended);
+  for (const WheelMap& wheel : game.Wheels) Release(wheel.VirtualKey, wheel.Extended);
+}
+
+}  // namespace
+
+void frmMain::StartControl() {
+  if (LstGame.ListIndex() == -1) {
+    Os().dialogs.ShowMessage("请选择游戏再开始！", "Tillervane", platform::mb::SystemModal | platform::mb::IconInformation);
+    return;
+  }
+  LstGame.SetEnabled(false);
+  const GameProfile* game = CurrentGame();
+  if (game != nullptr && game->HideCursor != 0) {
+    // The right-most pixel column at mid-height: the arrow is almost wholly off screen.
+    const auto screen = Os().screen.PrimaryScreen();
+    KeyMouse().MouseMove(screen.widthTwips, Half(screen.heightTwips), true, true);
+  }
+  modHookKeyMouse::InstallMouseHook();
+  TimMove.SetEnabled(true);
+  TimButton.SetEnabled(true);
+  CmdShowStart.SetCaption("正在控制 " + LstGame.List(LstGame.ListIndex()) + "......  按" +
+                          modGetKey::KeyName(Settings.StopKey.VirtualKey, Settings.StopKey.Extended) + "停止!");
+}
+
+void frmMain::StopControl() {
+  modHookKeyMouse::RemoveMouseHook();
+  TimMove.SetEnabled(false);
+  TimButton.SetEnabled(false);
+  LstGame_Click();
+  LstGame.SetEnabled(true);
+  const GameProfile* game = CurrentGame();
+  if (game == nullptr) return;  // no game current: nothing to release
+  ReleaseProfileKeys(*game);
+  ClearKeyLatches();
+  Os().process.PumpPendingMessages();
+  if (game->HideCursor != 0) {
+    const auto screen = Os().screen.PrimaryScreen();
+    KeyMouse().MouseMove(Half(screen.widthTwips), Half(screen.heightTwips), true, true);
+  }
+}
+
+// No edge detection: while a hotkey is held its procedure runs on every tick,
+// and the stop key wins.
+void frmMain::TimStart_Timer() {
+  if (Os().input.GetAsyncKeyState(Settings.StopKey.VirtualKey) != 0) {
+    StopControl();
+  } else if (Os().input.GetAsyncKeyState(Settings.StartKey.VirtualKey) != 0) {
+    StartControl();
+  }
+}

@@ -1,0 +1,71 @@
+#pragma once
+// frmMain: the program's only top-level window. It lists the games with a
+// status line above, carries every command in its menu bar, and owns the three
+// timers of the input engine.
+
+#include "engine/EngineTimers.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+
+class frmMain final : public ui::Form {
+ public:
+  frmMain();  // Form_Initialize: the settings are loaded here
+
+  ui::CommandButton CmdShowStart;  // the status line
+  ui::ListBox LstGame;
+  ui::Timer TimStart;   // hotkey poll, 100 ms, for the window's whole life
+  ui::Timer TimButton;  // button and wheel repeat, 30 ms, while control is on
+  ui::Timer TimMove;    // movement translator, 8 ms, while control is on
+
+  ui::MenuItem menuMouse{"menuMouse", "鼠标模拟"};
+  ui::MenuItem menuStart{"menuStart", "启动"};
+  ui::MenuItem menuStop{"menuStop", "停止"};
+  ui::MenuItem menuL1{"menuL1", "-"};
+  ui::MenuItem menuEnd{"menuEnd", "退出"};
+  ui::MenuItem menuMain{"menuMain", "游戏设置"};
+  ui::MenuItem menuRunGame{"menuRunGame", "启动游戏"};
+  ui::MenuItem menuL3{"menuL3", "-"};
+  ui::MenuItem menuSet{"menuSet", "设置..."};
+  ui::MenuItem menuAdd{"menuAdd", "新增游戏"};
+  ui::MenuItem menuDelete{"menuDelete", "删除游戏"};
+  ui::MenuItem menuAppSet{"menuAppSet", "软件设置"};
+  ui::MenuItem menuSetStart{"menuSetStart", "重设启动键"};
+  ui::MenuItem menuSetStop{"menuSetStop", "重设停止键"};
+  ui::MenuItem menuL5{"menuL5", "-"};
+  ui::MenuItem menuMem{"menuMem", "使用记录"};
+  ui::MenuItem menuHelp{"menuHelp", "帮助"};
+  ui::MenuItem menuUseHelp{"menuUseHelp", "如何使用..."};
+  ui::MenuItem menuNewApp{"menuNewApp", "软件更新..."};
+  ui::MenuItem menuL2{"menuL2", "-"};
+  ui::MenuItem menuAbout{"menuAbout", "关于Tillervane..."};
+
+  // Control on and off; StopControl is safe in every state.
+  void StartControl();
+  void StopControl();
+
+  void LoadGameList();
+  void ShowHotkeyCaptions();
+  void ClearKeyLatches();
+
+  // Handlers.
+  void LstGame_Click();
+  void LstGame_DblClick();
+  void LstGame_MouseUp(int Button, int Shift, int X, int Y);
+  void menuStart_Click() { StartControl(); }
+  void menuStop_Click() { StopControl(); }
+  void menuMem_Click();
+  void menuEnd_Click() { Unload(); }
+  void menuRunGame_Click();
+  void TimStart_Timer();
+
+  EngineTimers engine;
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload() override;
+
+ private:
+  void Form_Initialize();
+  void LayOut();
+  void Wire();
+};

@@ -1,0 +1,88 @@
+#include "settings/ModFile.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "settings/Settings.h"
+#include "settings/SettingsCodec.h"
+
+namespace ModFile {
+
+namespace {
+
+constexpr std::int32_t DefaultStartKey = 120;  // F9
+constexpr std::int32_t DefaultStopKey = 123;   // F12
+constexpr std::int32_t LowestReserved1 = 3;
+
+// The failure a procedure reports at its end: the last one wins. Kept apart
+// from its text, since a description may be empty.
+class LastFailure {
+ public:
+  // Runs one step; remembers its description if it fails.
+  template <typename Step>
+  bool Check(Step step) {
+    std::string description;
+    if (step(description)) return true;
+    last_ = std::move(description);
+    return false;
+  }
+
+  void Report() const {
+    if (last_) platform::Os().dialogs.ShowMessage(*last_, "Tillervane", platform::mb::Ok);
+  }
+
+ private:
+  std::optional<std::string> last_;
+};
+
+}  // namespace
+
+void LoadSettings() {
+  platform::Platform& os = platform::Os();
+  LastFailure failure;
+  std::vector<std::uint8_t> content;
+  platform::FileHandle file = 0;
+  // Reading and closing need the open file; a failed open is reported as it is
+  // rather than hidden behind the failures of steps that could not run.
+  if (failure.Check([&](std::string& d) { return (file = os.files.OpenReadWrite(SettingsPath, d)) != 0; })) {
+    // Whatever a failed read left behind is not the file's content.
+    if (!failure.Check([&](std::string& d) { return os.files.ReadAll(file, content, d); })) content.clear();
+    failure.Check([&](std::string& d) { return os.files.Close(file, d); });
+  }
+  Settings = settings_codec::DecodeSettings(content, os.text);
+
+  if (Settings.Version != VersionTag) {
+    os.dialogs.ShowMessage("配置文件异常！", "错误", platform::mb::Ok | platform::mb::IconStop);
+  }
+  if (Settings.StartKey.VirtualKey == 0) Settings.StartKey = {DefaultStartKey, 0, Settings.StartKey.Reserved};
+  if (Settings.StopKey.VirtualKey == 0) Settings.StopKey = {DefaultStopKey, 0, Settings.StopKey.Reserved};
+  if (Settings.Reserved1 < LowestReserved1) Settings.Reserved1 = LowestReserved1;
+
+  failure.Report();
+}
+
+void SaveSettings(bool deleteFirst) {
+  platform::Platform& os = platform::Os();
+  LastFailure failure;
+  Settings.Version = VersionTag;
+  if (deleteFirst) failure.Check([&](std::string& d) { return os.files.Delete(SettingsPath, d); });
+  platform::FileHandle file = 0;
+  if (failure.Check([&](std::string& d) { return (file = os.files.OpenReadWrite(SettingsPath, d)) != 0; })) {
+    const std::vector<std::uint8_t> bytes = settings_codec::EncodeSettings(Settings, os.text);
+    failure.Check([&](std::string& d) { return os.files.WriteFromStart(file, bytes, d); });
+    failure.Check([&](std::string& d) { return os.files.Close(file, d); });
+  }
+  failure.Report();
+}
+
+void RemoveGame(std::int32_t index) {
+  // The caller names an existing game; any other index changes nothing.
+  if (index < 0 || static_cast<std::size_t>(index) >= Settings.Games.size()) return;
+  Settings.Games.erase(Settings.Games.begin() + index);
+  SaveSettings(true);
+}
+
+}  // namespace ModFile

@@ -1,0 +1,41 @@
+#pragma once
+// Real controls for the model's controls. A view creates its window, pushes the
+// model's state to it on every change, and turns the user's actions into the
+// model's User... calls; what it pushes raises no notification back, so nothing
+// echoes.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/Controls.h"
+#include "ui/win32/PreciseTimer.h"
+
+namespace ui::win32 {
+
+// Twips to pixels at the display's DPI.
+int ToPixels(std::int32_t twips);
+
+class ChildView : public ControlView {
+ public:
+  ~ChildView() override;
+  // The owner's WM_COMMAND or WM_TIMER for this view.
+  virtual void OnCommand(WORD /*notification*/) {}
+  virtual void OnTimer() {}
+  UINT_PTR id() const { return id_; }
+
+ protected:
+  ChildView(Control& model, UINT_PTR id) : model_(model), id_(id) {}
+  HWND CreateChild(HWND parent, const wchar_t* windowClass, DWORD style);
+  void RefreshCommon();
+
+  Control& model_;
+  UINT_PTR id_;
+  HWND window_ = nullptr;
+};
+
+// The view for one control on `parent`, or nullptr for a kind not shown on
+// this system. `id` is its command or timer id.
+std::unique_ptr<ChildView> CreateView(Control& control, HWND parent, UINT_PTR id);
+
+}  // namespace ui::win32

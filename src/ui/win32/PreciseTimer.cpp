@@ -1,0 +1,68 @@
+#include "ui/win32/PreciseTimer.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace ui::win32 {
+
+namespace {
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+std::vector<PreciseTimer*>& RunningTimers() {
+  static std::vector<PreciseTimer*> timers;
+  return timers;
+}
+
+HANDLE CreatePeriodicTimer() {
+  // High resolution where the system offers it (Windows 10 1803 on), plain elsewhere.
+  HANDLE timer = ::CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+  if (timer == nullptr) timer = ::CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+  return timer;
+}
+
+}  // namespace
+
+PreciseTimer::PreciseTimer(std::function<void()> tick) : tick_(std::move(tick)) {}
+
+PreciseTimer::~PreciseTimer() {
+  Stop();
+  if (timer_ != nullptr) ::CloseHandle(timer_);
+}
+
+bool PreciseTimer::Start(int periodMs) {
+  if (timer_ == nullptr) timer_ = CreatePeriodicTimer();
+  if (timer_ == nullptr) return false;
+  LARGE_INTEGER due{};
+  due.QuadPart = -10000LL * periodMs;  // relative, in 100 ns units
+  if (!::SetWaitableTimer(timer_, &due, periodMs, nullptr, nullptr, FALSE)) return false;
+  if (!running_) RunningTimers().push_back(this);
+  running_ = true;
+  return true;
+}
+
+void PreciseTimer::Stop() {
+  if (!running_) return;
+  ::CancelWaitableTimer(timer_);
+  auto& timers = RunningTimers();
+  timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
+  running_ = false;
+}
+
+DWORD PreciseTimer::CollectHandles(HANDLE* handles, DWORD capacity) {
+  DWORD count = 0;
+  for (PreciseTimer* timer : RunningTimers()) {
+    if (count == capacity) break;
+    handles[count++] = timer->timer_;
+  }
+  return count;
+}
+
+void PreciseTimer::Fired(DWORD index) {
+  auto& timers = RunningTimers();
+  if (index < timers.size()) timers[index]->tick_();
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,68 @@
+// Native tool for the main window's end-to-end test: writes the settings files
+// the test starts Tillervane with, and reads back what it saved.
+//
+//   main_window_settings write DIR   writes DIR/three-games.set and DIR/hidden.set
+//   main_window_settings last FILE   prints the file's LastGameIndex
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/posix/IconvText.h"
+#include "settings/SettingsCodec.h"
+
+namespace {
+
+constexpr char kVersionTag[] = "Tillervane（Tillervane v2.01）";
+
+// Three games, remembering game 2, "Rally", whose left button is A and whose
+// movement holds the arrow keys from 5 pixels on.
+AppSettings ThreeGames(bool hideCursor) {
+  AppSettings settings;
+  settings.Version = kVersionTag;
+  settings.StartKey = {0x78, 0, 0};
+  settings.StopKey = {0x7B, 0, 0};
+  settings.Reserved1 = 3;
+  settings.RememberLastGame = True16;
+  settings.LastGameIndex = 2;
+  for (const char* name : {"赛车一", "飞行", "Rally"}) {
+    GameProfile game;
+    game.GameName = name;
+    settings.Games.push_back(game);
+  }
+  GameProfile& rally = settings.Games[2];
+  rally.HideCursor = hideCursor ? True16 : False16;
+  rally.Buttons[LeftButton] = {0x41, 0, 0, 0, 0, 0, False16, 0};
+  rally.Moves[MoveLeft] = {0x25, 1, 0, 0, 5};
+  rally.Moves[MoveRight] = {0x27, 1, 0, 0, 5};
+  rally.Moves[MoveUp] = {0x26, 1, 0, 0, 5};
+  rally.Moves[MoveDown] = {0x28, 1, 0, 0, 5};
+  return settings;
+}
+
+bool Write(const std::string& path, const AppSettings& settings) {
+  platform::posix::IconvText text;
+  const auto bytes = settings_codec::EncodeSettings(settings, text);
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) return 2;
+  const std::string command = argv[1], path = argv[2];
+  if (command == "write") {
+    return Write(path + "/three-games.set", ThreeGames(false)) && Write(path + "/hidden.set", ThreeGames(true)) ? 0 : 1;
+  }
+  if (command == "last") {
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    platform::posix::IconvText text;
+    std::printf("%d\n", static_cast<int>(settings_codec::DecodeSettings(bytes, text).LastGameIndex));
+    return 0;
+  }
+  return 2;
+}

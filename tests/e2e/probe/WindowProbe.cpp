@@ -1,0 +1,469 @@
+// Test-only Windows program, never shipped: looks at and drives another
+// process's top-level window from outside, as the end-to-end tests need, and
+// offers two plain windows of its own (a key target and a minimal window).
+// Prints UTF-8, one fact per line; exits 0 on success, 1 when the window (or the
+// list entry) is missing or a wait timed out, 2 on a bad command line, 3 when a
+// call failed.
+//
+//   window_probe.exe wait TITLE SECONDS     until visible; prints "hwnd 0x..."
+//   window_probe.exe gone TITLE SECONDS     until no window has the title
+//   window_probe.exe read TITLE             title, controls, sizes and the menu
+//   window_probe.exe command TITLE ID       posts WM_COMMAND for a menu item
+//   window_probe.exe select TITLE INDEX     selects a list entry as a user would
+//                                           (-1 clears the selection)
+//   window_probe.exe close TITLE            posts WM_CLOSE
+//   window_probe.exe keys LOGFILE SECONDS   logs key and button messages it gets
+//   window_probe.exe cursor                 prints "cursor X Y"
+//   window_probe.exe minimal-window SECONDS prints "shown MS" once painted
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "MenuReply.h"
+
+namespace {
+
+enum Exit { kOk = 0, kMissing = 1, kUsage = 2, kFailed = 3 };
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                       nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
+                      nullptr);
+  return bytes;
+}
+
+void Say(const std::string& line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+int Fail(Exit code, const std::wstring& message) {
+  const std::string text = "window_probe: " + Utf8(message) + "\n";
+  std::fwrite(text.data(), 1, text.size(), stderr);
+  std::fflush(stderr);
+  return code;
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+bool ParseInt(const wchar_t* text, long& value) {
+  wchar_t* end = nullptr;
+  value = std::wcstol(text, &end, 10);
+  return end != text && *end == L'\0';
+}
+
+bool ParseSeconds(const wchar_t* text, DWORD& milliseconds) {
+  wchar_t* end = nullptr;
+  const double seconds = std::wcstod(text, &end);
+  if (end == text || *end != L'\0' || seconds < 0 || seconds > 3600) return false;
+  milliseconds = static_cast<DWORD>(seconds * 1000);
+  return true;
+}
+
+// --- Finding the window ------------------------------------------------------
+// A program started in a Wine desktop (explorer /desktop=...) lives on that
+// desktop, and the window calls see only the caller's own: from elsewhere its
+// windows are all invisible. So the search moves the probe's thread from desktop
+// to desktop and stays on the one where the window is. A thread can change its
+// desktop only while it has no windows, which holds for the probe's searches.
+
+std::wstring DesktopName(HDESK desktop) {
+  wchar_t name[256] = {};
+  DWORD length = 0;
+  GetUserObjectInformationW(desktop, UOI_NAME, name, sizeof name, &length);
+  return name;
+}
+
+std::vector<std::pair<std::wstring, HDESK>> openedDesktops;
+
+BOOL CALLBACK OpenDesktopOnce(LPWSTR name, LPARAM) {
+  for (const auto& known : openedDesktops) {
+    if (known.first == name) return TRUE;
+  }
+  if (HDESK desktop = OpenDesktopW(name, 0, FALSE, GENERIC_ALL)) openedDesktops.emplace_back(name, desktop);
+  return TRUE;
+}
+
+// Every desktop of the window station, the probe's own first. Looked up afresh
+// on each call, since a test's desktop appears only once its first program runs.
+std::vector<HDESK> Desktops() {
+  if (openedDesktops.empty()) {
+    HDESK own = GetThreadDesktop(GetCurrentThreadId());
+    openedDesktops.emplace_back(DesktopName(own), own);
+  }
+  EnumDesktopsW(GetProcessWindowStation(), OpenDesktopOnce, 0);
+  std::vector<HDESK> desktops;
+  for (const auto& known : openedDesktops) desktops.push_back(known.second);
+  return desktops;
+}
+
+struct Search {
+  const std::wstring* title;
+  bool visibleOnly;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<Search*>(param);
+  if (search.visibleOnly && !IsWindowVisible(window)) return TRUE;
+  if (WindowText(window) != *search.title) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+// The top-level window with exactly this title, on any desktop.
+HWND FindTitled(const std::wstring& title, bool visibleOnly) {
+  Search search{&title, visibleOnly, nullptr};
+  for (HDESK desktop : Desktops()) {
+    if (!SetThreadDesktop(desktop)) continue;
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) break;
+  }
+  return search.found;
+}
+
+// The probe's own windows go where the programs under test are: started outside
+// any Wine desktop, it moves onto the one other desktop if there is exactly one.
+void JoinTestDesktop() {
+  const auto desktops = Desktops();
+  if (lstrcmpiW(DesktopName(desktops.front()).c_str(), L"Default") == 0 && desktops.size() == 2) {
+    SetThreadDesktop(desktops[1]);
+  }
+}
+
+// Polls every 20 ms until the window is there (and visible) or, with `gone`,
+// until no window has the title.
+int Await(const std::wstring& title, const wchar_t* secondsText, bool gone) {
+  DWORD timeout = 0;
+  if (!ParseSeconds(secondsText, timeout)) return Fail(kUsage, L"bad SECONDS: " + std::wstring(secondsText));
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND window = FindTitled(title, !gone);
+    if (gone && window == nullptr) return kOk;
+    if (!gone && window != nullptr) {
+      char line[64];
+      std::snprintf(line, sizeof line, "hwnd 0x%lx", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+      Say(line);
+      return kOk;
+    }
+    if (GetTickCount() - start >= timeout) {
+      return Fail(kMissing, (gone ? L"still there: " : L"no visible window: ") + title);
+    }
+    Sleep(20);
+  }
+}
+
+// --- Reading it --------------------------------------------------------------
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+  return TRUE;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND window, const wchar_t* className) {
+  std::vector<HWND> all, matching;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&all));
+  for (HWND child : all) {
+    if (lstrcmpiW(ClassOf(child).c_str(), className) == 0) matching.push_back(child);
+  }
+  return matching;
+}
+
+std::string Numbers(const char* name, std::initializer_list<long> numbers) {
+  std::string line = name;
+  for (long number : numbers) line += " " + std::to_string(number);
+  return line;
+}
+
+void ReadListBox(HWND list) {
+  const auto count = static_cast<long>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  Say("list-count " + std::to_string(count));
+  Say("list-selected " + std::to_string(static_cast<long>(SendMessageW(list, LB_GETCURSEL, 0, 0))));
+  Say("list-enabled " + std::to_string(IsWindowEnabled(list) ? 1 : 0));
+  for (long index = 0; index < count; ++index) {
+    const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    std::wstring text(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+    const auto copied = length > 0 ? SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                                  reinterpret_cast<LPARAM>(text.data()))
+                                   : 0;
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    Say("list-item " + std::to_string(index) + " " + Utf8(text));
+  }
+}
+
+// The menu is read by the hook DLL inside the target (see WindowProbeHook.cpp):
+// the probe makes a shared block, hooks the target's thread, pokes it with a
+// tagged WM_NULL until the hook has answered, and prints what the hook wrote.
+int ReadMenu(HWND window) {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dll(path, length);
+  dll.resize(dll.find_last_of(L"\\/") + 1);
+  dll += L"window_probe_hook.dll";
+  HMODULE module = LoadLibraryW(dll.c_str());
+  if (module == nullptr) return Fail(kFailed, L"cannot load " + dll);
+  auto* hookProc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "WindowProbeMenuHook")));
+  if (hookProc == nullptr) return Fail(kFailed, L"no WindowProbeMenuHook in " + dll);
+
+  const DWORD self = GetCurrentProcessId();
+  HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, window_probe::kMenuReplyBytes,
+                                      window_probe::MenuReplyName(self).c_str());
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, window_probe::MenuReadyName(self).c_str());
+  auto* block = mapping != nullptr
+                    ? static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, window_probe::kMenuReplyBytes))
+                    : nullptr;
+  if (block == nullptr || ready == nullptr) return Fail(kFailed, L"cannot create the shared block");
+
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hookProc, module, thread);
+  if (hook == nullptr) return Fail(kFailed, L"SetWindowsHookExW failed: " + std::to_wstring(GetLastError()));
+  DWORD waited = WAIT_TIMEOUT;
+  for (int attempt = 0; attempt < 20 && waited == WAIT_TIMEOUT; ++attempt) {
+    PostMessageW(window, WM_NULL, window_probe::kMenuRequest, static_cast<LPARAM>(self));
+    waited = WaitForSingleObject(ready, 250);
+  }
+  UnhookWindowsHookEx(hook);
+  if (waited != WAIT_OBJECT_0) return Fail(kFailed, L"the target did not answer the menu request within 5 s");
+
+  const auto* header = reinterpret_cast<const window_probe::MenuReplyHeader*>(block);
+  if (header->size > window_probe::kMenuReplyBytes - sizeof *header) {
+    return Fail(kFailed, L"the menu does not fit the shared block");
+  }
+  const std::string text(block + sizeof *header, header->size);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+  return kOk;
+}
+
+int Read(HWND window) {
+  Say("title " + Utf8(WindowText(window)));
+  for (HWND button : ChildrenOfClass(window, L"Button")) {
+    Say("button " + Utf8(WindowText(button)));
+    Say("button-enabled " + std::to_string(IsWindowEnabled(button) ? 1 : 0));
+  }
+  for (HWND list : ChildrenOfClass(window, L"ListBox")) ReadListBox(list);
+  RECT client{}, frame{};
+  GetClientRect(window, &client);
+  GetWindowRect(window, &frame);
+  Say(Numbers("client", {client.right - client.left, client.bottom - client.top}));
+  Say(Numbers("rect", {frame.left, frame.top, frame.right, frame.bottom}));
+  return ReadMenu(window);
+}
+
+// --- Driving it --------------------------------------------------------------
+
+// LB_SETCURSEL alone notifies nobody; a user's click also sends the owner
+// LBN_SELCHANGE, so the probe sends that too.
+int Select(HWND window, const wchar_t* indexText) {
+  long index = 0;
+  if (!ParseInt(indexText, index)) return Fail(kUsage, L"bad INDEX: " + std::wstring(indexText));
+  const auto lists = ChildrenOfClass(window, L"ListBox");
+  if (lists.empty()) return Fail(kMissing, L"the window has no list box");
+  HWND list = lists.front();
+  if (index < -1 || index >= SendMessageW(list, LB_GETCOUNT, 0, 0)) {
+    return Fail(kMissing, L"the list box has no entry " + std::wstring(indexText));
+  }
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (SendMessageW(list, LB_GETCURSEL, 0, 0) != index) return Fail(kFailed, L"the list box refused the index");
+  const auto id = static_cast<WORD>(GetDlgCtrlID(list));
+  SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  return kOk;
+}
+
+// --- Windows of its own ------------------------------------------------------
+
+constexpr UINT_PTR kEndTimer = 1, kQuitPoll = 2;
+
+FILE* keyLog = nullptr;
+std::wstring quitFlag;
+bool painted = false;
+FILETIME processStart{};
+
+void Log(const char* format, unsigned a = 0, unsigned b = 0, unsigned c = 0) {
+  std::fprintf(keyLog, format, a, b, c);
+  std::fputc('\n', keyLog);
+  std::fflush(keyLog);
+}
+
+LRESULT CALLBACK KeyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto scan = static_cast<unsigned>((lParam >> 16) & 0xFF);
+  const auto extended = static_cast<unsigned>((lParam >> 24) & 1);
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      Log("keydown vk=%u scan=%u ext=%u", static_cast<unsigned>(wParam), scan, extended);
+      return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      Log("keyup vk=%u scan=%u ext=%u", static_cast<unsigned>(wParam), scan, extended);
+      return 0;
+    case WM_LBUTTONDOWN:
+      Log("mouse lbuttondown");
+      return 0;
+    case WM_RBUTTONDOWN:
+      Log("mouse rbuttondown");
+      return 0;
+    case WM_TIMER:
+      if (wParam == kEndTimer ||
+          (wParam == kQuitPoll && GetFileAttributesW(quitFlag.c_str()) != INVALID_FILE_ATTRIBUTES)) {
+        DestroyWindow(window);
+      }
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK MinimalWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      BeginPaint(window, &paint);
+      EndPaint(window, &paint);
+      if (!painted) {
+        painted = true;
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        const ULONGLONG ticks = ((static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime) -
+                                ((static_cast<ULONGLONG>(processStart.dwHighDateTime) << 32) |
+                                 processStart.dwLowDateTime);
+        Say("shown " + std::to_string(ticks / 10000));
+      }
+      return 0;
+    }
+    case WM_TIMER:
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+HWND OpenWindow(WNDPROC procedure, const wchar_t* className, const wchar_t* title) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = className;
+  RegisterClassW(&windowClass);
+  return CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 600, 400, nullptr,
+                         nullptr, windowClass.hInstance, nullptr);
+}
+
+int RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return kOk;
+}
+
+int Keys(const wchar_t* logPath, const wchar_t* secondsText) {
+  DWORD duration = 0;
+  if (!ParseSeconds(secondsText, duration)) return Fail(kUsage, L"bad SECONDS: " + std::wstring(secondsText));
+  keyLog = _wfopen(logPath, L"wb");
+  if (keyLog == nullptr) return Fail(kFailed, L"cannot write " + std::wstring(logPath));
+  quitFlag = std::wstring(logPath) + L".quit";
+  JoinTestDesktop();
+  HWND window = OpenWindow(KeyWindowProc, L"TillervaneKeyTarget", L"按键接收窗 key target");
+  if (window == nullptr) return Fail(kFailed, L"cannot open the key target window");
+  SetForegroundWindow(window);
+  SetFocus(window);
+  SetTimer(window, kEndTimer, duration, nullptr);
+  SetTimer(window, kQuitPoll, 50, nullptr);
+  Log("ready");
+  RunMessageLoop();
+  Log("bye");
+  std::fclose(keyLog);
+  return kOk;
+}
+
+int MinimalWindow(const wchar_t* secondsText) {
+  DWORD duration = 0;
+  if (!ParseSeconds(secondsText, duration)) return Fail(kUsage, L"bad SECONDS: " + std::wstring(secondsText));
+  FILETIME exited{}, kernel{}, user{};
+  GetProcessTimes(GetCurrentProcess(), &processStart, &exited, &kernel, &user);
+  JoinTestDesktop();
+  HWND window = OpenWindow(MinimalWindowProc, L"TillervaneMinimalWindow", L"最小窗口 minimal");
+  if (window == nullptr) return Fail(kFailed, L"cannot open the minimal window");
+  SetTimer(window, kEndTimer, duration, nullptr);
+  return RunMessageLoop();
+}
+
+// --- Command line ------------------------------------------------------------
+
+int Run(const std::vector<std::wstring>& args) {
+  const auto count = args.size();
+  const std::wstring command = count > 1 ? args[1] : L"";
+  if (command == L"cursor" && count == 2) {
+    JoinTestDesktop();
+    POINT point{};
+    if (!GetCursorPos(&point)) return Fail(kFailed, L"GetCursorPos failed");
+    Say(Numbers("cursor", {point.x, point.y}));
+    return kOk;
+  }
+  if (command == L"keys" && count == 4) return Keys(args[2].c_str(), args[3].c_str());
+  if (command == L"minimal-window" && count == 3) return MinimalWindow(args[2].c_str());
+  if ((command == L"wait" || command == L"gone") && count == 4) {
+    return Await(args[2], args[3].c_str(), command == L"gone");
+  }
+  const bool withArgument = command == L"command" || command == L"select";
+  if (((command == L"read" || command == L"close") && count == 3) || (withArgument && count == 4)) {
+    HWND window = FindTitled(args[2], false);
+    if (window == nullptr) return Fail(kMissing, L"no window titled " + args[2]);
+    if (command == L"read") return Read(window);
+    if (command == L"select") return Select(window, args[3].c_str());
+    if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? kOk : Fail(kFailed, L"PostMessageW failed");
+    long id = 0;
+    if (!ParseInt(args[3].c_str(), id) || id < 0 || id > 0xFFFF) return Fail(kUsage, L"bad ID: " + args[3]);
+    return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0) ? kOk : Fail(kFailed, L"PostMessageW failed");
+  }
+  return Fail(kUsage,
+              L"usage: window_probe.exe wait|gone TITLE SECONDS | read|close TITLE | command TITLE ID"
+              L" | select TITLE INDEX | keys LOGFILE SECONDS | cursor | minimal-window SECONDS");
+}
+
+}  // namespace
+
+int main() {
+  // Plain '\n' line ends, not the C runtime's "\r\n".
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (argv == nullptr) return Fail(kUsage, L"cannot parse the command line");
+  const std::vector<std::wstring> args(argv, argv + count);
+  LocalFree(argv);
+  return Run(args);
+}

@@ -1,0 +1,101 @@
+// The event rules every form relies on.
+#include <gtest/gtest.h>
+
+#include "ui/Controls.h"
+
+namespace {
+
+struct CountingView : ui::ControlView {
+  void Refresh() override { ++refreshes; }
+  int refreshes = 0;
+};
+
+TEST(Controls, ListSelectionRaisesClickForAnEntryOnlyAndRefusesIndexesThatNameNone) {
+  ui::ListBox list;
+  int clicks = 0;
+  list.Click = [&] { ++clicks; };
+  list.AddItem("甲");
+  list.AddItem("乙");
+  EXPECT_TRUE(list.SetListIndex(1));
+  EXPECT_TRUE(list.SetListIndex(1));  // selecting again still runs the handler
+  EXPECT_EQ(clicks, 2);
+  EXPECT_TRUE(list.SetListIndex(-1));
+  EXPECT_EQ(clicks, 2);
+  EXPECT_FALSE(list.SetListIndex(2));
+  EXPECT_FALSE(list.SetListIndex(-2));
+  EXPECT_EQ(list.ListIndex(), -1);
+  list.SetEnabled(false);
+  int doubleClicks = 0;
+  list.DblClick = [&] { ++doubleClicks; };
+  list.UserDoubleClick();
+  EXPECT_EQ(doubleClicks, 0);  // a disabled list takes no clicks
+}
+
+TEST(Controls, TextAndSliderRaiseChangeOnlyWhenTheValueDiffers) {
+  ui::TextBox text;
+  ui::HScrollBar slider;
+  int textChanges = 0, sliderChanges = 0, scrolls = 0;
+  text.Change = [&] { ++textChanges; };
+  slider.Change = [&] { ++sliderChanges; };
+  slider.Scroll = [&] { ++scrolls; };
+  text.SetText("新游戏");
+  text.SetText("新游戏");
+  slider.SetValue(5);
+  slider.SetValue(5);
+  slider.UserScroll(6);  // dragging: Scroll without Change
+  slider.UserChange(6);  // already 6
+  slider.UserChange(7);
+  EXPECT_EQ(textChanges, 1);
+  EXPECT_EQ(sliderChanges, 2);
+  EXPECT_EQ(scrolls, 1);
+  EXPECT_EQ(slider.Value(), 7);
+}
+
+TEST(Controls, OptionsAndCheckBoxesRaiseClickOnlyWhenTheirStateChanges) {
+  ui::OptionGroup options;
+  std::vector<int> clicked;
+  options.Click = [&](int index) { clicked.push_back(index); };
+  options.SetOptions({"按下按键", "放开按键", "只按一次"});
+  options.Select(2);
+  options.Select(2);
+  options.UserSelect(0);
+  options.Select(7);
+  EXPECT_EQ(clicked, (std::vector<int>{2, 0}));
+  EXPECT_EQ(options.Selected(), 0);
+
+  ui::CheckBox check;
+  int clicks = 0;
+  check.Click = [&] { ++clicks; };
+  check.SetValue(1);
+  check.SetValue(1);
+  check.UserToggle();
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(check.Value(), 0);
+}
+
+TEST(Controls, ViewsSeeEveryChangeAndTimersTickOnlyWhenRunning) {
+  ui::CommandButton button;
+  ui::MenuItem item("menuMem", "使用记录");
+  CountingView buttonView, itemView;
+  button.AttachView(&buttonView);
+  item.AttachView(&itemView);
+  button.SetCaption("请选择游戏");
+  button.SetEnabled(false);
+  button.SetEnabled(false);
+  item.SetChecked(true);
+  item.SetCaption("使用记录");
+  EXPECT_EQ(buttonView.refreshes, 2);
+  EXPECT_EQ(itemView.refreshes, 2);
+
+  ui::Timer timer;
+  int ticks = 0;
+  timer.Elapsed = [&] { ++ticks; };
+  timer.Tick();  // no interval yet
+  timer.SetInterval(8);
+  timer.Tick();
+  timer.SetEnabled(false);
+  timer.Tick();
+  EXPECT_EQ(ticks, 1);
+}
+
+}  // namespace

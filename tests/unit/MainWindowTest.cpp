@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include "app/ModGood.h"
+#include "mainwindow/frmMain.h"
+#include "platform/WinConstants.h"
+#include "settings/SettingsCodec.h"
+#include "support/EngineFixture.h"
+#include "support/FakeFormHost.h"
+
+namespace {
+
+constexpr char kTag[] = "Tillervane（Tillervane v2.01）";
+constexpr char kPath[] = "C:\\Games\\Tillervane\\setinf.set";
+constexpr int kA = 0x41, kScanA = 0x1E, kS = 0x53, kScanS = 0x1F, kW = 0x57, kScanW = 0x11;
+constexpr int kLeft = 0x25, kScanLeft = 0x4B, kRight = 0x27, kScanRight = 0x4D, kShift = 0x10, kScanShift = 0x2A;
+
+GameProfile Game(const std::string& name) {
+  GameProfile game;
+  game.GameName = name;
+  return game;
+}
+
+class MainWindowTest : public EngineFixture {
+ protected:
+  MainWindowTest() {
+    VersionTag = kTag;
+    os.keyNames = {{0x43 << 16, "F9"}, {0x58 << 16, "F12"}, {0x1E << 16, "A"}};
+  }
+  ~MainWindowTest() override { VersionTag.clear(); }
+
+  // A settings file as this version writes it.
+  void OnDisk(AppSettings stored) {
+    stored.Version = kTag;
+    auto bytes = settings_codec::EncodeSettings(stored, os.text);
+    os.disk[kPath] = bytes;
+  }
+  AppSettings ThreeGamesRemembering(std::int32_t lastGame) {
+    AppSettings stored;
+    stored.StartKey.VirtualKey = 0x78;
+    stored.StopKey.VirtualKey = 0x7B;
+    stored.RememberLastGame = True16;
+    stored.LastGameIndex = lastGame;
+    stored.Games = {Game("甲"), Game("乙"), Game("Rally")};
+    return stored;
+  }
+  std::vector<std::string> CallsStartingWith(const std::string& prefix) {
+    std::vector<std::string> matching;
+    for (auto& call : os.TakeCalls())
+      if (call.rfind(prefix, 0) == 0) matching.push_back(call);
+    return matching;
+  }
+  AppSettings SavedFile() { return settings_codec::DecodeSettings(os.disk.at(kPath), os.text); }
+
+  FakeFormHost forms;
+};
+
+TEST_F(MainWindowTest, AFirstRunWarnsOnceAndShowsAnEmptyListWithTheDefaultHotkeys) {
+  os.PressKey(0x78);
+  os.ReleaseKey(0x78);
+  frmMain window;
+  window.Show();
+  EXPECT_EQ(CallsStartingWith("MessageBox"), (std::vector<std::string>{"MessageBox(配置文件异常！|错误|0x10)"}));
+  EXPECT_EQ(SettingsPath, kPath);
+  EXPECT_EQ(window.Caption(), kTag);
+  EXPECT_EQ(window.LstGame.ListCount(), 0);
+  EXPECT_EQ(CurGameIndex, -1);
+  EXPECT_EQ(window.CmdShowStart.Caption(), "请选择游戏");
+  EXPECT_EQ(window.menuStart.Caption(), "启动（热键 F9）");
+  EXPECT_EQ(window.menuStop.Caption(), "停止（热键 F12）");
+  EXPECT_FALSE(window.menuMem.Checked());
+  EXPECT_EQ(window.TimMove.Interval(), 8);
+  EXPECT_EQ(window.TimButton.Interval(), 30);
+  EXPECT_EQ(window.TimStart.Interval(), 100);
+  EXPECT_TRUE(window.TimStart.Enabled());
+  EXPECT_FALSE(window.TimMove.Enabled() || window.TimButton.Enabled());
+  // The F9 tap before the window loaded no longer reads as a press.
+  EXPECT_EQ(os.GetAsyncKeyState(0x78), 0);
+}
+
+struct RememberCase {
+  Boolean16 remember;
+  std::int32_t lastGame;
+  int selected;
+  std::string status;
+};
+
+void PrintTo(const RememberCase& row, std::ostream* out) { *out << "remember " << row.remember << ", last " << row.lastGame; }
+
+class RememberedGame : public MainWindowTest, public ::testing::WithParamInterface<RememberCase> {};
+
+TEST_P(RememberedGame, IsSelectedOnlyWhenItNamesAnEntry) {
+  AppSettings stored = ThreeGamesRemembering(GetParam().lastGame);
+  stored.RememberLastGame = GetParam().remember;
+  OnDisk(stored);
+  frmMain window;
+  window.Show();
+  EXPECT_EQ(window.LstGame.ListCount(), 3);
+  EXPECT_EQ(window.LstGame.ListIndex(), GetParam().selected);
+  EXPECT_EQ(CurGameIndex, GetParam().selected);
+  EXPECT_EQ(window.CmdShowStart.Caption(), GetParam().status);
+  EXPECT_EQ(window.menuMem.Checked(), GetParam().remember != 0);
+  EXPECT_TRUE(CallsStartingWith("MessageBox").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RememberedGame,
+                         ::testing::Values(RememberCase{True16, 2, 2, "Rally 按F9开始控制......"},
+                                           RememberCase{True16, -1, -1, "请选择游戏"},
+                                           RememberCase{True16, 3, -1, "请选择游戏"},
+                                           RememberCase{True16, -7, -1, "请选择游戏"},
+                                           RememberCase{False16, 1, -1, "请选择游戏"}));
+
+// The file is in place before the window, a member of the test, loads it.
+class RallyOnDisk : public MainWindowTest {
+ protected:
+  RallyOnDisk() {
+    AppSettings stored = ThreeGamesRemembering(2);
+    GameProfile& rally = stored.Games[2];
+    rally.Buttons[LeftButton] = {kA, 0, 0, kShift, 0, 0, True16, 0};
+    rally.Buttons[RightButton] = {kS, 0, 0, 0, 0, 0, False16, 0};
+    rally.Moves[MoveLeft] = {kLeft, 1, 0, 0, 5};
+    rally.Moves[MoveRight] = {kRight, 1, 0, 0, 5};
+    rally.Wheels[WheelForward] = {kW, 0, kShift, 0, WheelStartRepeat};
+    OnDisk(stored);
+  }
+};
+
+class ControlTest : public RallyOnDisk {
+ protected:
+  ControlTest() {
+    window.Show();
+    os.TakeCalls();
+  }
+  GameProfile& Rally() { return Settings.Games[2]; }
+  frmMain window;
+};
+
+TEST_F(ControlTest, StartingWithNothingSelectedOnlyAsks) {
+  window.LstGame.SetListIndex(-1);
+  const std::string status = window.CmdShowStart.Caption();
+  window.StartControl();
+  EXPECT_EQ(os.TakeCalls(), (Calls{"MessageBox(请选择游戏再开始！|Tillervane|0x1040)"}));
+  EXPECT_TRUE(window.LstGame.Enabled());
+  EXPECT_EQ(window.CmdShowStart.Caption(), status);
+  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
+}
+
+TEST_F(ControlTest, StartingTwiceKeepsOneHookAndItsRepeatFlags) {
+  window.menuStart.UserClick();
+  const auto hook = modHookKeyMouse::MouseHookHandle;
+  modHookKeyMouse::ButtonRepeat[0] = true;
+  window.StartControl();
+  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, hook);
+  EXPECT_TRUE(modHookKeyMouse::ButtonRepeat[0]);
+  EXPECT_EQ(CallsStartingWith("SetWindowsHookEx").size(), 1u);
+  EXPECT_EQ(window.CmdShowStart.Caption(), "正在控制 Rally......  按F12停止!");
+  EXPECT_FALSE(window.LstGame.Enabled());
+  EXPECT_TRUE(window.TimMove.Enabled() && window.TimButton.Enabled());
+}
+
+TEST_F(ControlTest, StoppingReleasesEveryProfileKeyInOrderThenClearsLatchesAndCentresAHiddenPointer) {
+  Rally().HideCursor = True16;
+  window.StartControl();
+  EXPECT_EQ(CallsStartingWith("mouse_event"), (std::vector<std::string>{"mouse_event(0x8001,65535,32768,0,0)"}));
+  os.PressKey(kS);
+  const auto hook = std::to_string(modHookKeyMouse::MouseHookHandle);
+  window.menuStop.UserClick();
+  EXPECT_EQ(os.TakeCalls(),
+            (Calls{"UnhookWindowsHookEx(" + hook + ")", "SetPriorityClass(0x20)", Up(kA, kScanA), Up(kShift, kScanShift),
+                   Up(kS, kScanS), Up(kLeft, kScanLeft, true), Up(kRight, kScanRight, true), Up(kW, kScanW),
+                   "PumpPendingMessages", "mouse_event(0x8001,32768,32768,0,1)"}));
+  EXPECT_EQ(os.GetAsyncKeyState(kS), 0);  // released and its latch discarded
+  EXPECT_EQ(window.CmdShowStart.Caption(), "Rally 按F9开始控制......");
+  EXPECT_TRUE(window.LstGame.Enabled());
+  EXPECT_FALSE(window.TimMove.Enabled() || window.TimButton.Enabled());
+}
+
+TEST_F(ControlTest, StoppingWithNoGameCurrentEndsQuietlyAfterTheHookAndTimers) {
+  window.LstGame.SetListIndex(-1);
+  os.PressKey(kA);
+  window.StopControl();
+  EXPECT_EQ(os.TakeCalls(), (Calls{"UnhookWindowsHookEx(0)", "SetPriorityClass(0x20)"}));
+  EXPECT_TRUE(window.LstGame.Enabled());
+  EXPECT_EQ(window.CmdShowStart.Caption(), "请选择游戏");
+  EXPECT_EQ(os.GetAsyncKeyState(kA) & 1, 1);  // latches were left alone
+}
+
+TEST_F(ControlTest, TheHotkeyPollStopsFirstAndHeldKeysRunTheirProcedureEveryTick) {
+  os.PressKey(0x78);
+  window.TimStart.Tick();
+  window.TimStart.Tick();  // still held: started again, same hook
+  EXPECT_NE(modHookKeyMouse::MouseHookHandle, 0u);
+  EXPECT_EQ(CallsStartingWith("SetWindowsHookEx").size(), 1u);
+  os.PressKey(0x7B);  // both held: stop wins
+  window.TimStart.Tick();
+  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
+  os.ReleaseKey(0x7B);
+  os.ReleaseKey(0x78);
+  os.GetAsyncKeyState(0x78);
+  Settings.StartKey.VirtualKey = 0;  // a zero hotkey never fires
+  window.TimStart.Tick();
+  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
+}
+
+TEST_F(ControlTest, TheRememberOptionSavesOnEveryToggleAndUnloadSavesOnlyWhileItIsOn) {
+  window.menuMem.UserClick();
+  EXPECT_FALSE(window.menuMem.Checked());
+  EXPECT_EQ(SavedFile().RememberLastGame, False16);
+  window.menuMem.UserClick();
+  EXPECT_EQ(SavedFile().RememberLastGame, True16);
+  EXPECT_EQ(CallsStartingWith("WriteFromStart").size(), 2u);
+
+  window.LstGame.SetListIndex(1);
+  window.StartControl();
+  window.menuEnd.UserClick();
+  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);  // control stopped first
+  EXPECT_EQ(SavedFile().LastGameIndex, 1);
+  EXPECT_FALSE(window.Loaded());
+}
+
+TEST_F(ControlTest, ClosingWithRememberingOffWritesNothing) {
+  window.menuMem.SetChecked(false);
+  os.TakeCalls();
+  window.RaiseCloseBox();
+  EXPECT_TRUE(CallsStartingWith("WriteFromStart").empty());
+}
+
+TEST_F(ControlTest, OnlyARightButtonReleaseOverTheListOpensTheGameMenu) {
+  window.LstGame.UserMouseUp(ui::LeftMouse, 0, 10, 10);
+  window.LstGame.UserMouseUp(ui::RightMouse, 0, 10, 10);
+  EXPECT_EQ(forms.popups, (std::vector<std::string>{"menuMain"}));
+}
+
+struct LaunchCase {
+  std::string path;
+  std::vector<std::string> missing;
+  Calls expected;
+};
+
+void PrintTo(const LaunchCase& row, std::ostream* out) { *out << "path '" << row.path << "'"; }
+
+class Launch : public ControlTest, public ::testing::WithParamInterface<LaunchCase> {};
+
+TEST_P(Launch, StartsTheGameInItsOwnFolderAndReportsAnyFailedStepOnce) {
+  Rally().GamePath = GetParam().path;
+  os.missingPaths = GetParam().missing;
+  window.LstGame.UserDoubleClick();
+  EXPECT_EQ(os.TakeCalls(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Launch,
+    ::testing::Values(
+        LaunchCase{"D:\\Games\\Rally\\rally.exe", {},
+                   {"ChangeDirectory(D:)", "ChangeDirectory(D:\\Games\\Rally\\)", "StartProgram(D:\\Games\\Rally\\rally.exe)"}},
+        LaunchCase{"", {}, {"MessageBox(游戏文件位置未指定！请手动启动游戏再控制|Tillervane|0x0)"}},
+        LaunchCase{"rally.bat", {"rally.bat"},
+                   {"ChangeDirectory()", "StartProgram(rally.bat)", "MessageBox(游戏文件位置错误!|Tillervane|0x40)"}},
+        LaunchCase{"E:\\gone\\x.exe", {"E:"},
+                   {"ChangeDirectory(E:)", "ChangeDirectory(E:\\gone\\)", "StartProgram(E:\\gone\\x.exe)",
+                    "MessageBox(游戏文件位置错误!|Tillervane|0x40)"}}));
+
+TEST_F(ControlTest, LaunchingWithNothingSelectedAsksForAGame) {
+  window.LstGame.SetListIndex(-1);
+  CurGameIndex = -1;  // as before the first selection
+  window.menuRunGame_Click();
+  EXPECT_EQ(os.TakeCalls(), (Calls{"MessageBox(请选择游戏！|Tillervane|0x0)"}));
+}
+
+TEST(VersionTag, JoinsMinorAndRevision) {
+  EXPECT_EQ(ModGood::BuildVersionTag(2, 0, 1), "Tillervane（Tillervane v2.01）");
+  EXPECT_EQ(ModGood::BuildVersionTag(2, 10, 5), "Tillervane（Tillervane v2.105）");
+}
+
+TEST_F(MainWindowTest, ASecondCopyEndsWithoutAWindowOrTouchingTheSettings) {
+  os.anotherInstance = true;
+  EXPECT_EQ(ModGood::Main(), 0);
+  os.anotherInstance = false;
+  os.topLevelWindows = {kTag};
+  EXPECT_EQ(ModGood::Main(), 0);
+  EXPECT_TRUE(forms.shown.empty());
+  EXPECT_EQ(os.TakeCalls(), (Calls{"InitCommonControlsEx(0x200)", "InitCommonControlsEx(0x200)"}));
+}
+
+}  // namespace
