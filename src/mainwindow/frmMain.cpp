@@ -53,6 +53,11 @@ void frmMain::Wire() {
   menuStop.Click = [this] { menuStop_Click(); };
   menuEnd.Click = [this] { menuEnd_Click(); };
   menuMem.Click = [this] { menuMem_Click(); };
+  menuSetStart.Click = [this] { menuSetStart_Click(); };
+  menuSetStop.Click = [this] { menuSetStop_Click(); };
+  menuUseHelp.Click = [this] { menuUseHelp_Click(); };
+  menuNewApp.Click = [this] { menuNewApp_Click(); };
+  menuAbout.Click = [this] { menuAbout_Click(); };
 }
 
 void frmMain::Form_Load() {

@@ -3,7 +3,10 @@
 // status line above, carries every command in its menu bar, and owns the three
 // timers of the input engine.
 
+#include <string>
+
 #include "engine/EngineTimers.h"
+#include "settings/Settings.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
@@ -56,6 +59,11 @@ class frmMain final : public ui::Form {
   void menuMem_Click();
   void menuEnd_Click() { Unload(); }
   void menuRunGame_Click();
+  void menuSetStart_Click() { ReassignHotkey(Settings.StartKey, "启动键"); }
+  void menuSetStop_Click() { ReassignHotkey(Settings.StopKey, "停止键"); }
+  void menuUseHelp_Click();
+  void menuNewApp_Click();
+  void menuAbout_Click();
   void TimStart_Timer();
 
   EngineTimers engine;
@@ -68,4 +76,6 @@ class frmMain final : public ui::Form {
   void Form_Initialize();
   void LayOut();
   void Wire();
+  // Captures a new key for `hotKey`, named `role` in the question, and stores it on OK.
+  void ReassignHotkey(HotKey& hotKey, const std::string& role);
 };

@@ -107,6 +107,9 @@ class Process {
   // Starts a program or batch file, without arguments, in a normal window that
   // gets the focus, in the current folder; does not wait for it.
   virtual bool StartProgram(const std::string& path) = 0;
+  // Opens a document or web page with the program the system has for it, as
+  // the shell's "open" does, in `workingDirectory`; does not wait.
+  virtual bool OpenDocument(const std::string& address, const std::string& workingDirectory) = 0;
   // Prepares the common controls (InitCommonControlsEx with these classes).
   virtual void InitCommonControls(std::uint32_t classes) = 0;
 };

@@ -43,6 +43,7 @@ class NullPlatform final : public platform::Input,
   void InitCommonControls(std::uint32_t) override {}
   bool ChangeDirectory(const std::string&) override { return false; }
   bool StartProgram(const std::string&) override { return false; }
+  bool OpenDocument(const std::string&, const std::string&) override { return false; }
   platform::FileHandle OpenReadWrite(const std::string&, std::string&) override { return 0; }
   bool ReadAll(platform::FileHandle, std::vector<std::uint8_t>&, std::string&) override { return false; }
   bool WriteFromStart(platform::FileHandle, const std::vector<std::uint8_t>&, std::string&) override {

@@ -164,6 +164,11 @@ bool FakePlatform::StartProgram(const std::string& path) {
   return std::find(missingPaths.begin(), missingPaths.end(), path) == missingPaths.end();
 }
 
+bool FakePlatform::OpenDocument(const std::string& address, const std::string& workingDirectory) {
+  Log("OpenDocument(" + address + "|" + workingDirectory + ")");
+  return true;
+}
+
 void FakePlatform::PressKey(int virtualKey) {
   held_.at(static_cast<std::size_t>(virtualKey)) = true;
   pressedSinceRead_.at(static_cast<std::size_t>(virtualKey)) = true;

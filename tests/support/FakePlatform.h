@@ -51,6 +51,7 @@ class FakePlatform final : public platform::Input,
   void InitCommonControls(std::uint32_t classes) override;
   bool ChangeDirectory(const std::string& path) override;
   bool StartProgram(const std::string& path) override;
+  bool OpenDocument(const std::string& address, const std::string& workingDirectory) override;
   // platform::Files, on an in-memory disk
   platform::FileHandle OpenReadWrite(const std::string& path, std::string& failure) override;
   bool ReadAll(platform::FileHandle file, std::vector<std::uint8_t>& content, std::string& failure) override;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -173,6 +174,12 @@ class RealProcess final : public Process {
     ::CloseHandle(started.hThread);
     ::CloseHandle(started.hProcess);
     return true;
+  }
+
+  bool OpenDocument(const std::string& address, const std::string& workingDirectory) override {
+    const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteW(::GetActiveWindow(), L"open", Widen(address).c_str(),
+                                                                  L"", Widen(workingDirectory).c_str(), SW_SHOWNORMAL));
+    return result > 32;
   }
 
   void InitCommonControls(std::uint32_t classes) override {

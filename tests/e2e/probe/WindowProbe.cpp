@@ -12,7 +12,8 @@
 //   window_probe.exe select TITLE INDEX     selects a list entry as a user would
 //                                           (-1 clears the selection)
 //   window_probe.exe close TITLE            posts WM_CLOSE
-//   window_probe.exe keys LOGFILE SECONDS   logs key and button messages it gets
+//   window_probe.exe keys LOGFILE SECONDS [timed]   logs key and button messages it gets,
+//                                            with wall-clock microseconds when timed
 //   window_probe.exe cursor                 prints "cursor X Y"
 //   window_probe.exe minimal-window SECONDS prints "shown MS" once painted
 #include <windows.h>
@@ -302,8 +303,16 @@ std::wstring quitFlag;
 bool painted = false;
 FILETIME processStart{};
 
+bool timedLog = false;  // each line also carries " at=<microseconds since 1970>"
+
 void Log(const char* format, unsigned a = 0, unsigned b = 0, unsigned c = 0) {
   std::fprintf(keyLog, format, a, b, c);
+  if (timedLog) {
+    FILETIME now{};
+    GetSystemTimePreciseAsFileTime(&now);
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    std::fprintf(keyLog, " at=%llu", (ticks - 116444736000000000ULL) / 10);
+  }
   std::fputc('\n', keyLog);
   std::fflush(keyLog);
 }
@@ -434,6 +443,10 @@ int Run(const std::vector<std::wstring>& args) {
     return kOk;
   }
   if (command == L"keys" && count == 4) return Keys(args[2].c_str(), args[3].c_str());
+  if (command == L"keys" && count == 5 && args[4] == L"timed") {
+    timedLog = true;
+    return Keys(args[2].c_str(), args[3].c_str());
+  }
   if (command == L"minimal-window" && count == 3) return MinimalWindow(args[2].c_str());
   if ((command == L"wait" || command == L"gone") && count == 4) {
     return Await(args[2], args[3].c_str(), command == L"gone");

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Figures of the real Tillervane.exe under Wine, printed, never judged:
+#  - the TimMove period while control is on (median, 95th percentile, 500 ticks),
+#  - the delay from a real click to the mapped key-down at the focused window (median of 50),
+#  - the time to the main window against a minimal Win32 window (median of 5 each).
+#   bench_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE SETTINGS_TOOL E2E_DIR
+source "$(dirname "$0")/lib.sh"
+exe=$1
+export TV_PROBE=$2
+settings_tool=$3
+tv_begin "$4" bench
+title='Tillervane（Tillervane v2.01）'
+"$settings_tool" write "$TV_DIR"
+mkdir -p "$TV_DIR/run"
+cp "$exe" "$TV_DIR/run/Tillervane.exe"
+cp "$TV_DIR/three-games.set" "$TV_DIR/run/setinf.set"
+
+# median_and_p95: of the numbers on standard input, one per line.
+median_and_p95() {
+  sort -n | awk '{ v[NR] = $1 } END { printf "median %.2f, 95th percentile %.2f (n=%d)", v[int((NR + 1) / 2)], v[int(NR * 0.95 + 0.5)], NR }'
+}
+
+now_us() { date +%s%6N; }
+
+# shown_after_ms TITLE COMMAND...: starts COMMAND and prints the milliseconds
+# until a window with TITLE is shown, as the probe sees it.
+shown_after_ms() {
+  local title=$1 start
+  shift
+  start=$(now_us)
+  "$@"
+  tv_probe wait "$title" 30 >/dev/null || tv_fail "no window $title"
+  echo $((($(now_us) - start) / 1000))
+}
+
+echo "start-up: time to the window, median of 5"
+for run in 1 2 3 4 5; do
+  shown_after_ms "$title" tv_run_in_desktop "$TV_DIR/run/Tillervane.exe" >>"$TV_DIR/startup-tillervane.txt"
+  tv_probe close "$title"
+  tv_probe gone "$title" 20 || tv_fail "Tillervane did not close"
+  shown_after_ms '最小窗口 minimal' tv_run_in_desktop "$TV_PROBE" minimal-window 30 >>"$TV_DIR/startup-minimal.txt"
+  tv_probe close '最小窗口 minimal'
+  tv_probe gone '最小窗口 minimal' 20 || tv_fail "the minimal window did not close"
+done
+tillervane_ms=$(sort -n "$TV_DIR/startup-tillervane.txt" | sed -n 3p)
+minimal_ms=$(sort -n "$TV_DIR/startup-minimal.txt" | sed -n 3p)
+echo "  Tillervane.exe ${tillervane_ms} ms, minimal window ${minimal_ms} ms, ratio $(awk -v a="$tillervane_ms" -v b="$minimal_ms" 'BEGIN { printf "%.2f", a / b }')"
+
+tv_run_in_desktop "$TV_DIR/run/Tillervane.exe"
+tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window"
+xdotool key F9
+tv_wait 15 bash -c "wine '$TV_PROBE' read '$title' 2>/dev/null | grep -q '^list-enabled 0'" || tv_fail "control did not start"
+keys=$TV_DIR/keys.log
+tv_run_in_desktop "$TV_PROBE" keys "$(tv_windows_path "$keys")" 600 timed
+tv_expect_lines 30 "$keys" 0 '^ready'
+xdotool mousemove 400 300
+
+echo "TimMove period while the mouse rests (each tick releases the right arrow first)"
+from=$(tv_line_count "$keys")
+tv_wait 30 bash -c "[ \$(awk -v f=$from 'NR > f && /^keyup vk=39 /' '$keys' | wc -l) -gt 501 ]" || tv_fail "too few ticks"
+awk -v f="$from" 'NR > f && /^keyup vk=39 / { sub(/.*at=/, ""); if (last) print ($1 - last) / 1000; last = $1 }' "$keys" |
+  head -n 500 | median_and_p95
+echo " ms"
+
+echo "click to key-down at the focused window, 50 clicks"
+for click in $(seq 50); do
+  from=$(tv_line_count "$keys")
+  start=$(now_us)
+  xdotool click 1
+  tv_expect_lines 10 "$keys" "$from" '^keydown vk=65 '
+  arrived=$(awk -v f="$from" 'NR > f && /^keydown vk=65 / { sub(/.*at=/, ""); print; exit }' "$keys")
+  echo "$(((arrived - start)))" >>"$TV_DIR/click-us.txt"
+done
+awk '{ print $1 / 1000 }' "$TV_DIR/click-us.txt" | median_and_p95
+echo " ms (from the start of xdotool, which itself takes a few milliseconds)"
+touch "$keys.quit"
+tv_probe close "$title"

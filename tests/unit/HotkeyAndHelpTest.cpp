@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "keys/FrmGetKey.h"
+#include "support/MainWindowFixture.h"
+
+namespace {
+
+constexpr std::uint32_t kF10 = 0x79, kScanF10 = 0x44;
+
+class HotkeyTest : public ControlTest {
+ protected:
+  HotkeyTest() {
+    os.scanCodes[kF10] = kScanF10;
+    os.keyNames[kScanF10 << 16] = "F10";
+  }
+  // The user presses this key in the capture dialog.
+  void UserPresses(std::uint32_t vk, std::uint32_t scan) {
+    forms.userSteps.push_back([this, vk, scan](ui::Form&) { os.SendKeyboard({vk, scan, 0, 0, 0}); });
+  }
+  std::vector<std::string> Boxes() { return CallsStartingWith("MessageBox"); }
+  bool TimStartRanDuringCapture = true;
+};
+
+TEST_F(HotkeyTest, AConfirmedKeyIsStoredNamedInTheMenuAndSavedAndControlStaysOff) {
+  window.StartControl();
+  forms.userSteps.push_back([this](ui::Form&) { TimStartRanDuringCapture = window.TimStart.Enabled(); });
+  UserPresses(kF10, kScanF10);
+  window.menuSetStart.UserClick();
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"MessageBox(你将 F10 设置为启动键？|Tillervane|0x41)"}));
+  EXPECT_FALSE(TimStartRanDuringCapture);
+  EXPECT_TRUE(window.TimStart.Enabled());
+  EXPECT_EQ(window.menuStart.Caption(), "启动（热键 F10）");
+  EXPECT_EQ(SavedFile().StartKey, (HotKey{static_cast<std::int32_t>(kF10), 0, 0}));
+  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
+
+  os.PressKey(0x78);  // the old start key no longer starts
+  window.TimStart.Tick();
+  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
+  os.PressKey(static_cast<int>(kF10));
+  window.TimStart.Tick();
+  EXPECT_NE(modHookKeyMouse::MouseHookHandle, 0u);
+}
+
+TEST_F(HotkeyTest, CancelChangesNothingAndNoKeyAsksNothing) {
+  const auto fileBefore = os.disk.at(kPath);
+  os.answers = {platform::answer::Cancel};
+  UserPresses(kF10, kScanF10);
+  window.menuSetStop.UserClick();
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"MessageBox(你将 F10 设置为停止键？|Tillervane|0x41)"}));
+  window.menuSetStop.UserClick();  // the capture dialog is closed without a key
+  EXPECT_TRUE(Boxes().empty());
+  EXPECT_EQ(Settings.StopKey.VirtualKey, 0x7B);
+  EXPECT_EQ(window.menuStop.Caption(), "停止（热键 F12）");
+  EXPECT_EQ(os.disk.at(kPath), fileBefore);
+  EXPECT_TRUE(window.TimStart.Enabled());
+}
+
+TEST_F(HotkeyTest, AKeyThatIsBothStartAndStopOnlyStops) {
+  UserPresses(0x7B, 0x58);
+  window.menuSetStart.UserClick();
+  os.PressKey(0x7B);
+  for (int tick = 0; tick < 3; ++tick) window.TimStart.Tick();
+  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
+  EXPECT_EQ(window.CmdShowStart.Caption(), "Rally 按F12开始控制......");
+}
+
+TEST_F(ControlTest, AboutShowsTheVersionThenTheNoteAndTheHelpCommandsLeaveControlOn) {
+  window.StartControl();
+  os.TakeCalls();
+  window.menuAbout.UserClick();
+  window.menuNewApp.UserClick();
+  window.menuUseHelp.UserClick();
+  EXPECT_EQ(os.TakeCalls(),
+            (Calls{std::string("MessageBox(") + kTag + "|Tillervane|0x0)",
+                   "MessageBox(若存在 BUG，请到更新发布页获取新版本！|Tillervane|0x0)",
+                   "MessageBox(将转到发布页获取更新！|更新|0x40)",
+                   "OpenDocument(https://tillervane.example.com/releases|C:\\Games\\Tillervane)",
+                   "OpenDocument(https://tillervane.example.com/help|C:\\Games\\Tillervane)"}));
+  EXPECT_NE(modHookKeyMouse::MouseHookHandle, 0u);
+  EXPECT_FALSE(window.LstGame.Enabled());
+}
+
+}  // namespace
