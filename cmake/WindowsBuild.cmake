@@ -19,47 +19,24 @@ add_test(NAME e2e_prefix
   COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/create_prefix.sh ${TILLERVANE_E2E_DIR})
 set_tests_properties(e2e_prefix PROPERTIES TIMEOUT 300 FIXTURES_SETUP wine_prefix)
 
-add_test(NAME e2e_engine
-  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/engine_e2e.sh
-          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/engine_probe.exe
-          ${TILLERVANE_E2E_DIR})
-set_tests_properties(e2e_engine PROPERTIES
-  TIMEOUT 300 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
+# tillervane_e2e_test(NAME SCRIPT ARGS...): an end-to-end script run under Wine
+# with ARGS and the shared test folder; the tests share one Wine desktop, so
+# they run one at a time.
+set(WIN ${TILLERVANE_WINDOWS_BINARY_DIR})
+function(tillervane_e2e_test name script)
+  add_test(NAME ${name} COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/${script} ${ARGN} ${TILLERVANE_E2E_DIR})
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT 600 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
+endfunction()
 
-add_test(NAME e2e_key_capture
-  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/key_capture_e2e.sh
-          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/key_capture_probe.exe
-          ${TILLERVANE_E2E_DIR})
-set_tests_properties(e2e_key_capture PROPERTIES
-  TIMEOUT 300 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
+tillervane_e2e_test(e2e_engine engine_e2e.sh ${WIN}/tests/e2e/engine_probe.exe)
+tillervane_e2e_test(e2e_key_capture key_capture_e2e.sh ${WIN}/tests/e2e/key_capture_probe.exe)
+tillervane_e2e_test(e2e_settings settings_e2e.sh
+  ${WIN}/tests/e2e/settings_probe.exe $<TARGET_FILE:settings_expected>)
+tillervane_e2e_test(e2e_settings_text settings_text_e2e.sh ${WIN}/tests/e2e/settings_text_probe.exe)
+tillervane_e2e_test(e2e_window_probe window_probe_e2e.sh ${WIN}/tests/e2e/window_probe.exe)
+tillervane_e2e_test(e2e_main_window main_window_e2e.sh
+  ${WIN}/src/Tillervane.exe ${WIN}/tests/e2e/window_probe.exe $<TARGET_FILE:main_window_settings>)
+tillervane_e2e_test(e2e_commands commands_e2e.sh
+  ${WIN}/src/Tillervane.exe ${WIN}/tests/e2e/window_probe.exe $<TARGET_FILE:main_window_settings>)
 
-add_test(NAME e2e_settings
-  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/settings_e2e.sh
-          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/settings_probe.exe
-          $<TARGET_FILE:settings_expected>
-          ${TILLERVANE_E2E_DIR})
-set_tests_properties(e2e_settings PROPERTIES
-  TIMEOUT 300 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
-
-add_test(NAME e2e_settings_text
-  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/settings_text_e2e.sh
-          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/settings_text_probe.exe
-          ${TILLERVANE_E2E_DIR})
-set_tests_properties(e2e_settings_text PROPERTIES
-  TIMEOUT 120 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
-
-add_test(NAME e2e_window_probe
-  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/window_probe_e2e.sh
-          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/window_probe.exe
-          ${TILLERVANE_E2E_DIR})
-set_tests_properties(e2e_window_probe PROPERTIES
-  TIMEOUT 300 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
-
-add_test(NAME e2e_main_window
-  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/main_window_e2e.sh
-          ${TILLERVANE_WINDOWS_BINARY_DIR}/src/Tillervane.exe
-          ${TILLERVANE_WINDOWS_BINARY_DIR}/tests/e2e/window_probe.exe
-          $<TARGET_FILE:main_window_settings>
-          ${TILLERVANE_E2E_DIR})
-set_tests_properties(e2e_main_window PROPERTIES
-  TIMEOUT 600 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)

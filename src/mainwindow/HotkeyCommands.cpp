@@ -19,6 +19,9 @@ void frmMain::ReassignHotkey(HotKey& hotKey, const std::string& role) {
       hotKey.VirtualKey = virtualKey;
       hotKey.Extended = extended;
       ShowHotkeyCaptions();
+      // The idle status line names the start key too; it must not go on
+      // naming the old one.
+      LstGame_Click();
       ModFile::SaveSettings(false);
     }
   }

@@ -3,6 +3,7 @@
 //
 //   main_window_settings write DIR   writes DIR/three-games.set and DIR/hidden.set
 //   main_window_settings last FILE   prints the file's LastGameIndex
+//   main_window_settings keys FILE   prints its hotkeys: "start VK EXT stop VK EXT"
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -57,11 +58,18 @@ int main(int argc, char** argv) {
   if (command == "write") {
     return Write(path + "/three-games.set", ThreeGames(false)) && Write(path + "/hidden.set", ThreeGames(true)) ? 0 : 1;
   }
-  if (command == "last") {
+  if (command == "last" || command == "keys") {
     std::ifstream in(path, std::ios::binary);
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     platform::posix::IconvText text;
-    std::printf("%d\n", static_cast<int>(settings_codec::DecodeSettings(bytes, text).LastGameIndex));
+    const AppSettings saved = settings_codec::DecodeSettings(bytes, text);
+    if (command == "last") {
+      std::printf("%d\n", static_cast<int>(saved.LastGameIndex));
+    } else {
+      std::printf("start %d %d stop %d %d\n", static_cast<int>(saved.StartKey.VirtualKey),
+                  static_cast<int>(saved.StartKey.Extended), static_cast<int>(saved.StopKey.VirtualKey),
+                  static_cast<int>(saved.StopKey.Extended));
+    }
     return 0;
   }
   return 2;

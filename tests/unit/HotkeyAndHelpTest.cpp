@@ -30,6 +30,7 @@ TEST_F(HotkeyTest, AConfirmedKeyIsStoredNamedInTheMenuAndSavedAndControlStaysOff
   EXPECT_FALSE(TimStartRanDuringCapture);
   EXPECT_TRUE(window.TimStart.Enabled());
   EXPECT_EQ(window.menuStart.Caption(), "启动（热键 F10）");
+  EXPECT_EQ(window.CmdShowStart.Caption(), "Rally 按F10开始控制......");
   EXPECT_EQ(SavedFile().StartKey, (HotKey{static_cast<std::int32_t>(kF10), 0, 0}));
   EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
 

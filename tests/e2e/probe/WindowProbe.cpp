@@ -266,6 +266,11 @@ int Read(HWND window) {
     Say("button-enabled " + std::to_string(IsWindowEnabled(button) ? 1 : 0));
   }
   for (HWND list : ChildrenOfClass(window, L"ListBox")) ReadListBox(list);
+  // A message box's text is a static control.
+  for (HWND text : ChildrenOfClass(window, L"Static")) {
+    const std::wstring shown = WindowText(text);
+    if (!shown.empty()) Say("static " + Utf8(shown));
+  }
   RECT client{}, frame{};
   GetClientRect(window, &client);
   GetWindowRect(window, &frame);

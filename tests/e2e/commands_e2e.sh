@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The hotkey and help commands of the real Tillervane.exe under Wine, driven from
+# outside: menu commands posted by the window probe, keys and answers from xdotool.
+#   commands_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE SETTINGS_TOOL E2E_DIR
+source "$(dirname "$0")/lib.sh"
+exe=$1
+export TV_PROBE=$2
+settings_tool=$3
+tv_begin "$4" commands
+title='Tillervane（Tillervane v2.01）'
+"$settings_tool" write "$TV_DIR"
+run=$TV_DIR/run
+mkdir -p "$run"
+cp "$exe" "$run/Tillervane.exe"
+cp "$TV_DIR/three-games.set" "$run/setinf.set"
+
+# shows TITLE PATTERN: the window TITLE's facts include PATTERN, within 15 s.
+shows() {
+  tv_wait 15 window_shows "$1" "$2" || tv_fail "$1 does not show $2: $(cat "$TV_DIR/window.txt")"
+}
+window_shows() {
+  tv_probe read "$1" >"$TV_DIR/window.txt" 2>/dev/null && grep -qE -- "$2" "$TV_DIR/window.txt"
+}
+menu() {
+  tv_probe command "$title" "$(tv_probe read "$title" | grep -E "^menu [0-9.]+ $1\|" | sed 's/.*|id=//')"
+}
+# answer TEXT KEY: a message box "Tillervane" shows TEXT and is answered with KEY.
+answer() {
+  tv_probe wait "${3:-Tillervane}" 15 >/dev/null || tv_fail "no message box for: $1"
+  shows "${3:-Tillervane}" "^static $1\$"
+  xdotool key "$2"
+  tv_wait 10 box_closed "${3:-Tillervane}" "$1" || tv_fail "the box for \"$1\" stayed open"
+}
+# box_closed TITLE TEXT: no window TITLE shows TEXT any more (the next box may).
+box_closed() {
+  ! window_shows "$1" "^static $2\$"
+}
+
+tv_run_in_desktop "$run/Tillervane.exe"
+tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window"
+
+echo "reassigning the start key: capture F10, confirm, the menu and the file follow"
+menu 重设启动键
+tv_probe wait 请按键 15 >/dev/null || tv_fail "no capture dialog"
+xdotool key F10
+answer '你将 F10 设置为启动键？' Return
+shows "$title" '^menu [0-9.]+ 启动（热键 F10）\|'
+[ "$("$settings_tool" keys "$run/setinf.set")" = "start 121 0 stop 123 0" ] || tv_fail "the new start key was not saved"
+
+echo "the new key starts control, the old one no longer does"
+xdotool key F9
+shows "$title" '^button Rally 按F10开始控制......$'
+xdotool key F10
+shows "$title" '^button 正在控制 Rally......  按F12停止!$'
+
+echo "About shows exactly two boxes; update and help open their pages; control stays on"
+menu '关于Tillervane...'
+answer 'Tillervane（Tillervane v2.01）' Return
+answer '若存在 BUG，请到更新发布页获取新版本！' Return
+tv_probe gone Tillervane 3 || tv_fail "a third box appeared"
+menu '软件更新...'
+answer '将转到发布页获取更新！' Return 更新
+menu '如何使用...'
+shows "$title" '^button 正在控制 Rally......  按F12停止!$'
+
+echo "reassigning the stop key while control is on stops it; cancelling keeps the old key"
+menu 重设停止键
+tv_probe wait 请按键 15 >/dev/null || tv_fail "no capture dialog"
+shows "$title" '^button Rally 按F10开始控制......$'
+xdotool key F11
+answer '你将 F11 设置为停止键？' Escape
+shows "$title" '^menu [0-9.]+ 停止（热键 F12）\|'
+shows "$title" '^list-enabled 1$'
+[ "$("$settings_tool" keys "$run/setinf.set")" = "start 121 0 stop 123 0" ] || tv_fail "the cancelled stop key was saved"
+
+tv_probe close "$title"
+tv_probe gone "$title" 20 || tv_fail "the window did not close"
+echo "commands end-to-end: all checks passed"
