@@ -5,13 +5,9 @@
 //   main_window_settings last FILE   prints the file's LastGameIndex
 //   main_window_settings keys FILE   prints its hotkeys: "start VK EXT stop VK EXT"
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
-#include "platform/posix/IconvText.h"
-#include "settings/SettingsCodec.h"
+#include "e2e/SettingsFiles.h"
 
 namespace {
 
@@ -42,27 +38,19 @@ AppSettings ThreeGames(bool hideCursor) {
   return settings;
 }
 
-bool Write(const std::string& path, const AppSettings& settings) {
-  platform::posix::IconvText text;
-  const auto bytes = settings_codec::EncodeSettings(settings, text);
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
   const std::string command = argv[1], path = argv[2];
   if (command == "write") {
-    return Write(path + "/three-games.set", ThreeGames(false)) && Write(path + "/hidden.set", ThreeGames(true)) ? 0 : 1;
+    return WriteSettingsFile(path + "/three-games.set", ThreeGames(false)) &&
+                   WriteSettingsFile(path + "/hidden.set", ThreeGames(true))
+               ? 0
+               : 1;
   }
   if (command == "last" || command == "keys") {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    platform::posix::IconvText text;
-    const AppSettings saved = settings_codec::DecodeSettings(bytes, text);
+    const AppSettings saved = ReadSettingsFile(path);
     if (command == "last") {
       std::printf("%d\n", static_cast<int>(saved.LastGameIndex));
     } else {
