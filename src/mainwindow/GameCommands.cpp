@@ -1,19 +1,22 @@
-// The commands of the game menu.
+// The commands of the game menu: launch, edit, add and delete.
+#include "editor/frmSet.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Platform.h"
+#include "settings/ModFile.h"
 #include "settings/Settings.h"
 
 using platform::Os;
 
 // Starts the current game in its own folder. The drive, folder and start steps
-// each run even when an earlier one failed; any failure is reported once.
+// each run even when an earlier one failed; any failure is reported once, and
+// the editor opens on the game so that its path can be put right.
 void frmMain::menuRunGame_Click() {
   const GameProfile* game = CurrentGame();
   if (game == nullptr) {
     Os().dialogs.ShowMessage("请选择游戏！", "Tillervane", platform::mb::Ok);
     return;
   }
-  const std::string& path = game->GamePath;
+  const std::string path = game->GamePath;
   if (path.empty()) {
     Os().dialogs.ShowMessage("游戏文件位置未指定！请手动启动游戏再控制", "Tillervane", platform::mb::Ok);
     return;
@@ -26,5 +29,64 @@ void frmMain::menuRunGame_Click() {
   failed |= !Os().process.StartProgram(path);
   if (failed) {
     Os().dialogs.ShowMessage("游戏文件位置错误!", "Tillervane", platform::mb::IconInformation);
+    menuSet_Click();
   }
+}
+
+// Opens the editor on the current game and shows its name, changed or not,
+// in the list afterwards.
+void frmMain::menuSet_Click() {
+  StopControl();
+  if (LstGame.ListCount() == 0) {
+    if (Os().dialogs.ShowMessage("还没有游戏，添加新游戏？", "Tillervane",
+                                 platform::mb::OkCancel | platform::mb::IconInformation) == platform::answer::Ok) {
+      menuAdd_Click();
+    }
+    return;
+  }
+  if (LstGame.ListIndex() == -1) {
+    Os().dialogs.ShowMessage("请选择要修改设置的游戏!", "Tillervane", platform::mb::Ok);
+    return;
+  }
+  frmSet editor;
+  editor.ShowModal();
+  if (const GameProfile* game = CurrentGame()) LstGame.SetList(CurGameIndex, game->GameName);
+}
+
+// The new game reaches the settings file with the editor's OK; closed any
+// other way, it stays in the list as "新游戏" until the next save.
+void frmMain::menuAdd_Click() {
+  // Control runs for the current game, which is about to change: stopping now
+  // releases that game's keys rather than the new game's (none).
+  if (TimMove.Enabled()) StopControl();
+  const auto n = static_cast<std::int32_t>(Settings.Games.size());
+  GameProfile game;
+  game.GameName = "新游戏";
+  Settings.Games.push_back(game);
+  CurGameIndex = n;
+  LstGame.AddItem(game.GameName);
+  LstGame.SetListIndex(n);
+  menuSet_Click();
+}
+
+// Cancel is the default button, so Enter keeps the game.
+void frmMain::menuDelete_Click() {
+  if (LstGame.ListCount() == 0) return;
+  const int selected = LstGame.ListIndex();
+  if (selected == -1) {
+    Os().dialogs.ShowMessage("先选择游戏!", "Tillervane", platform::mb::IconInformation);
+    return;
+  }
+  CurGameIndex = selected;
+  const int answer =
+      Os().dialogs.ShowMessage("确定要删除" + LstGame.List(selected) + "吗？", "Tillervane",
+                               platform::mb::OkCancel | platform::mb::IconInformation | platform::mb::DefaultButton2);
+  if (answer != platform::answer::Ok) return;
+  // Control runs only for the selected game: its keys are released and the
+  // pointer brought back while the game still exists.
+  if (TimMove.Enabled()) StopControl();
+  LstGame.RemoveItem(selected);
+  // No current game from here on, also while a failed write is being reported.
+  CurGameIndex = -1;
+  ModFile::RemoveGame(selected);
 }

@@ -53,6 +53,10 @@ void frmMain::Wire() {
   menuStop.Click = [this] { menuStop_Click(); };
   menuEnd.Click = [this] { menuEnd_Click(); };
   menuMem.Click = [this] { menuMem_Click(); };
+  menuRunGame.Click = [this] { menuRunGame_Click(); };
+  menuSet.Click = [this] { menuSet_Click(); };
+  menuAdd.Click = [this] { menuAdd_Click(); };
+  menuDelete.Click = [this] { menuDelete_Click(); };
   menuSetStart.Click = [this] { menuSetStart_Click(); };
   menuSetStop.Click = [this] { menuSetStop_Click(); };
   menuUseHelp.Click = [this] { menuUseHelp_Click(); };

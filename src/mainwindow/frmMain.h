@@ -59,6 +59,9 @@ class frmMain final : public ui::Form {
   void menuMem_Click();
   void menuEnd_Click() { Unload(); }
   void menuRunGame_Click();
+  void menuSet_Click();
+  void menuAdd_Click();
+  void menuDelete_Click();
   void menuSetStart_Click() { ReassignHotkey(Settings.StartKey, "启动键"); }
   void menuSetStop_Click() { ReassignHotkey(Settings.StopKey, "停止键"); }
   void menuUseHelp_Click();

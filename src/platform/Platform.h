@@ -163,11 +163,27 @@ inline constexpr int Yes = 6;
 inline constexpr int No = 7;
 }  // namespace answer
 
+// What the open-file dialog is shown with, and what it gives back.
+struct OpenFileRequest {
+  std::string title;
+  // Pairs of the text shown in the file-type list and its pattern, each ended
+  // by a NUL; a second NUL ends the list.
+  std::string filter;
+  std::uint32_t filterIndex = 1;  // the entry preselected, from 1; on success the one confirmed
+  std::string fileName;           // the initial name; on success the chosen file's full path
+  std::uint32_t flags = 0;        // the system's OFN_ flags
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
   // A modal message box owned by the program's active window; returns the answer.
   virtual int ShowMessage(const std::string& text, const std::string& title, std::uint32_t style) = 0;
+  // The system's open-file dialog, modal to the program's active window, with
+  // a path buffer of MAX_PATH units. True when a file was chosen; a cancel or
+  // a failure (the path does not fit, for one) gives false and leaves
+  // `request` as it was.
+  virtual bool ShowOpenFile(OpenFileRequest& request) = 0;
 };
 
 struct Platform {

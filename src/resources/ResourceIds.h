@@ -4,5 +4,11 @@
 
 #define IDI_APP 100
 #define IDI_GETKEY 110
+/* The editor's pointing hand: its window icon, and the same picture as a
+   pointer with the hot spot on the fingertip. */
+#define IDI_POINTING_HAND 120
+#define IDC_POINTING_HAND 121
+/* The editor's four arrows, 193 x 130. */
+#define IDB_ARROWS 130
 
 #endif

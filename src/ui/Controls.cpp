@@ -1,5 +1,7 @@
 #include "ui/Controls.h"
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -7,6 +9,17 @@ void Raise(const Handler& handler) {
   if (handler) handler();
 }
 }  // namespace
+
+Control* Control::focused_ = nullptr;
+
+Control::~Control() {
+  if (focused_ == this) focused_ = nullptr;
+}
+
+void Control::SetFocus() {
+  focused_ = this;
+  if (view_ != nullptr) view_->TakeFocus();
+}
 
 void Control::SetEnabled(bool enabled) {
   if (enabled_ == enabled) return;
@@ -53,6 +66,11 @@ void CheckBox::SetValue(int value) {
   Raise(Click);
 }
 
+void Frame::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  Changed();
+}
+
 void OptionGroup::SetOptions(const std::vector<std::string>& captions) {
   options_.clear();
   for (const auto& caption : captions) options_.push_back({caption, true});
@@ -73,7 +91,10 @@ void OptionGroup::Select(int index) {
   if (Click) Click(index);
 }
 
+int HScrollBar::Clamped(int value) const { return std::clamp(value, Min, std::max(Min, Max)); }
+
 void HScrollBar::SetValue(int value) {
+  value = Clamped(value);
   if (value_ == value) return;
   value_ = value;
   Changed();
@@ -81,12 +102,38 @@ void HScrollBar::SetValue(int value) {
 }
 
 void HScrollBar::UserScroll(int value) {
-  value_ = value;
+  if (!dragging_) dragStart_ = value_;
+  dragging_ = true;
+  value_ = Clamped(value);
   Raise(Scroll);
+}
+
+void HScrollBar::UserChange(int value) {
+  if (dragging_) {
+    dragging_ = false;
+    value_ = dragStart_;
+  }
+  SetValue(value);
 }
 
 void ListBox::AddItem(const std::string& text) {
   items_.push_back(text);
+  Changed();
+}
+
+void ListBox::SetList(int index, const std::string& text) {
+  items_.at(static_cast<std::size_t>(index)) = text;
+  Changed();
+}
+
+void ListBox::RemoveItem(int index) {
+  if (index < 0 || index >= ListCount()) return;
+  items_.erase(items_.begin() + index);
+  if (selected_ == index) {
+    selected_ = -1;
+  } else if (selected_ > index) {
+    --selected_;
+  }
   Changed();
 }
 

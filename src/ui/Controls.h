@@ -4,7 +4,9 @@
 //  - setting a list's selected index to an entry raises its Click;
 //  - setting a text or a slider value raises Change only when it differs;
 //  - selecting an option that was not selected raises its Click and clears the others;
-//  - setting a check box's state raises Click only when it changes.
+//  - setting a check box's state raises Click only when it changes;
+//  - a slider raises Scroll while its thumb is dragged and Change once the drag
+//    ends on another value than it started from.
 // The User... members are what the binding calls for the user's own actions.
 
 #include <cstdint>
@@ -20,16 +22,27 @@ class ControlView {
  public:
   virtual ~ControlView() = default;
   virtual void Refresh() = 0;
+  // Moves the keyboard focus to the control.
+  virtual void TakeFocus() {}
 };
 
 class Control {
  public:
-  virtual ~Control() = default;
+  virtual ~Control();
 
   std::string Name;
   int Index = -1;  // place in a control array, -1 for none
+  // The frame or picture box the control sits in; Left and Top count from its
+  // top-left corner, or from the form's client area when there is none.
+  Control* Container = nullptr;
   std::int32_t Left = 0, Top = 0, Width = 0, Height = 0;  // twips
   std::string ToolTipText;
+  std::string Tag;    // the form's own text, never shown
+  int MouseIcon = 0;  // cursor resource shown over the control; 0 = the standard arrow
+
+  // The keyboard focus: there is one for the whole program.
+  void SetFocus();
+  bool HasFocus() const { return focused_ == this; }
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
@@ -44,6 +57,7 @@ class Control {
   }
 
  private:
+  static Control* focused_;
   ControlView* view_ = nullptr;
   bool enabled_ = true;
   bool visible_ = true;
@@ -100,7 +114,30 @@ class CheckBox : public Control {
   int value_ = 0;
 };
 
-// An indexed array of option buttons of which at most one is selected.
+// A captioned frame around other controls; without a border it only groups
+// them and shows nothing of its own.
+class Frame : public Control {
+ public:
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  bool Border = true;
+
+ private:
+  std::string caption_;
+};
+
+// A container without a picture or border: it only groups other controls.
+class PictureBox : public Control {};
+
+// A bitmap resource, stretched to the control's size or shown at its own.
+class Image : public Control {
+ public:
+  int Picture = 0;  // bitmap resource; 0 = none
+  bool Stretch = false;
+};
+
+// An indexed array of option buttons of which at most one is selected. The
+// options stand one above the other, RowHeight apart, from the group's top.
 class OptionGroup : public Control {
  public:
   struct Option {
@@ -116,12 +153,14 @@ class OptionGroup : public Control {
   void UserSelect(int index) { Select(index); }
 
   std::function<void(int)> Click;
+  std::int32_t RowHeight = 0;  // twips
 
  private:
   std::vector<Option> options_;
   int selected_ = -1;
 };
 
+// A value from Min to Max; a value outside is taken as the nearer end.
 class HScrollBar : public Control {
  public:
   int Min = 0, Max = 32767, SmallChange = 1, LargeChange = 1;
@@ -129,14 +168,18 @@ class HScrollBar : public Control {
   void SetValue(int value);
   // While the user drags the thumb: Scroll, without Change.
   void UserScroll(int value);
-  // When the user lets go or steps: the value is set, with Change if it differs.
-  void UserChange(int value) { SetValue(value); }
+  // When the user lets go of the thumb or steps: Change if the value differs
+  // from the one before (before the drag, after one).
+  void UserChange(int value);
 
   Handler Change;
   Handler Scroll;
 
  private:
+  int Clamped(int value) const;
   int value_ = 0;
+  bool dragging_ = false;
+  int dragStart_ = 0;
 };
 
 enum MouseButton : int { LeftMouse = 1, RightMouse = 2, MiddleMouse = 4 };
@@ -147,6 +190,10 @@ class ListBox : public Control {
   void Clear();
   int ListCount() const { return static_cast<int>(items_.size()); }
   const std::string& List(int index) const { return items_.at(static_cast<std::size_t>(index)); }
+  void SetList(int index, const std::string& text);
+  // Later entries move up; removing the selected entry leaves none selected.
+  // Raises no Click.
+  void RemoveItem(int index);
   int ListIndex() const { return selected_; }
   // -1 clears the selection; an index that names no entry is refused (false)
   // and changes nothing.

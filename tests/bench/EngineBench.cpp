@@ -54,6 +54,7 @@ class NullPlatform final : public platform::Input,
   std::string Utf8ToCp936(const std::string& text) override { return text; }
   std::string Cp936ToUtf8(const std::string& text) override { return text; }
   int ShowMessage(const std::string&, const std::string&, std::uint32_t) override { return 1; }
+  bool ShowOpenFile(platform::OpenFileRequest&) override { return false; }
 };
 
 NullPlatform null;

@@ -240,5 +240,26 @@ int FakePlatform::ShowMessage(const std::string& shown, const std::string& title
   if (answers.empty()) return platform::answer::Ok;
   const int next = answers.front();
   answers.pop_front();
-  return next;
+  if (next != PressEnter) return next;
+  // The buttons of each button set, and the default one among them.
+  using namespace platform::answer;
+  const std::map<std::uint32_t, std::vector<int>> buttons = {{platform::mb::Ok, {Ok}},
+                                                             {platform::mb::OkCancel, {Ok, Cancel}},
+                                                             {platform::mb::YesNo, {Yes, No}}};
+  const auto& set = buttons.at(style & 0xF);
+  const std::size_t defaultButton = (style >> 8) & 0xF;
+  return set.at(std::min(defaultButton, set.size() - 1));
+}
+
+// The log shows the filter's NULs as "|".
+bool FakePlatform::ShowOpenFile(platform::OpenFileRequest& request) {
+  std::string filter = request.filter;
+  std::replace(filter.begin(), filter.end(), '\0', '|');
+  Log("GetOpenFileName(" + request.title + "|" + filter + "|" + std::to_string(request.filterIndex) + "|" +
+      request.fileName + "|" + Hex(request.flags) + ")");
+  if (chosenFiles.empty()) return false;
+  request.fileName = chosenFiles.front().path;
+  request.filterIndex = chosenFiles.front().filterIndex;
+  chosenFiles.pop_front();
+  return true;
 }

@@ -61,6 +61,7 @@ class FakePlatform final : public platform::Input,
   bool Delete(const std::string& path, std::string& failure) override;
   // platform::Dialogs
   int ShowMessage(const std::string& text, const std::string& title, std::uint32_t style) override;
+  bool ShowOpenFile(platform::OpenFileRequest& request) override;
 
   // The user at the keyboard: these change the key table without a logged call.
   void PressKey(int virtualKey);
@@ -100,6 +101,15 @@ class FakePlatform final : public platform::Input,
   // description; the operation fails for as long as it is listed.
   std::map<std::string, std::string> failures;
   std::deque<int> answers;  // message box answers in turn; Ok when empty
+  // An answer that presses Enter: the box's default button.
+  static constexpr int PressEnter = -1;
+  // The open-file dialog's answers in turn: the chosen path with the filter
+  // entry it was chosen under; a cancel when empty.
+  struct ChosenFile {
+    std::string path;
+    std::uint32_t filterIndex = 1;
+  };
+  std::deque<ChosenFile> chosenFiles;
   platform::posix::IconvText text;  // the real conversion
 
  private:

@@ -31,9 +31,24 @@ TEST(Controls, ListSelectionRaisesClickForAnEntryOnlyAndRefusesIndexesThatNameNo
   EXPECT_EQ(doubleClicks, 0);  // a disabled list takes no clicks
 }
 
+TEST(Controls, RemovingAnEntryKeepsTheSelectedEntrySelectedOrLeavesNone) {
+  for (const auto& [removed, selectedAfter] : std::vector<std::pair<int, int>>{{0, 0}, {1, -1}, {2, 1}, {3, 1}}) {
+    ui::ListBox list;
+    for (const char* item : {"甲", "乙", "丙"}) list.AddItem(item);
+    list.SetListIndex(1);
+    int clicks = 0;
+    list.Click = [&] { ++clicks; };
+    list.RemoveItem(removed);
+    EXPECT_EQ(list.ListIndex(), selectedAfter) << "removing " << removed;
+    EXPECT_EQ(list.ListCount(), removed < 3 ? 2 : 3);
+    EXPECT_EQ(clicks, 0);
+  }
+}
+
 TEST(Controls, TextAndSliderRaiseChangeOnlyWhenTheValueDiffers) {
   ui::TextBox text;
   ui::HScrollBar slider;
+  slider.Min = 1, slider.Max = 10;
   int textChanges = 0, sliderChanges = 0, scrolls = 0;
   text.Change = [&] { ++textChanges; };
   slider.Change = [&] { ++sliderChanges; };
@@ -43,12 +58,16 @@ TEST(Controls, TextAndSliderRaiseChangeOnlyWhenTheValueDiffers) {
   slider.SetValue(5);
   slider.SetValue(5);
   slider.UserScroll(6);  // dragging: Scroll without Change
-  slider.UserChange(6);  // already 6
+  EXPECT_EQ(sliderChanges, 1);
+  slider.UserChange(6);  // the drag ends away from 5
+  slider.UserScroll(8);
+  slider.UserChange(6);  // and here back where it started
   slider.UserChange(7);
+  slider.SetValue(40);  // beyond Max: the end
   EXPECT_EQ(textChanges, 1);
-  EXPECT_EQ(sliderChanges, 2);
-  EXPECT_EQ(scrolls, 1);
-  EXPECT_EQ(slider.Value(), 7);
+  EXPECT_EQ(sliderChanges, 4);
+  EXPECT_EQ(scrolls, 2);
+  EXPECT_EQ(slider.Value(), 10);
 }
 
 TEST(Controls, OptionsAndCheckBoxesRaiseClickOnlyWhenTheirStateChanges) {

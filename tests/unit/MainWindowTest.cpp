@@ -160,6 +160,7 @@ struct LaunchCase {
   std::string path;
   std::vector<std::string> missing;
   Calls expected;
+  bool editorOpens = false;  // after a failure: control stopped, then the editor
 };
 
 void PrintTo(const LaunchCase& row, std::ostream* out) { *out << "path '" << row.path << "'"; }
@@ -169,8 +170,15 @@ class Launch : public ControlTest, public ::testing::WithParamInterface<LaunchCa
 TEST_P(Launch, StartsTheGameInItsOwnFolderAndReportsAnyFailedStepOnce) {
   Rally().GamePath = GetParam().path;
   os.missingPaths = GetParam().missing;
+  forms.shown.clear();
   window.LstGame.UserDoubleClick();
-  EXPECT_EQ(os.TakeCalls(), GetParam().expected);
+  const Calls calls = os.TakeCalls();
+  const Calls& expected = GetParam().expected;
+  ASSERT_GE(calls.size(), expected.size());
+  EXPECT_EQ(Calls(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(expected.size())), expected);
+  EXPECT_EQ(forms.shown, GetParam().editorOpens ? std::vector<std::string>{"设置窗口"} : std::vector<std::string>{});
+  if (GetParam().editorOpens) EXPECT_EQ(calls[expected.size()].rfind("UnhookWindowsHookEx", 0), 0u);
+  else EXPECT_EQ(calls.size(), expected.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -180,10 +188,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {"ChangeDirectory(D:)", "ChangeDirectory(D:\\Games\\Rally\\)", "StartProgram(D:\\Games\\Rally\\rally.exe)"}},
         LaunchCase{"", {}, {"MessageBox(游戏文件位置未指定！请手动启动游戏再控制|Tillervane|0x0)"}},
         LaunchCase{"rally.bat", {"rally.bat"},
-                   {"ChangeDirectory()", "StartProgram(rally.bat)", "MessageBox(游戏文件位置错误!|Tillervane|0x40)"}},
+                   {"ChangeDirectory()", "StartProgram(rally.bat)", "MessageBox(游戏文件位置错误!|Tillervane|0x40)"},
+                   true},
         LaunchCase{"E:\\gone\\x.exe", {"E:"},
                    {"ChangeDirectory(E:)", "ChangeDirectory(E:\\gone\\)", "StartProgram(E:\\gone\\x.exe)",
-                    "MessageBox(游戏文件位置错误!|Tillervane|0x40)"}}));
+                    "MessageBox(游戏文件位置错误!|Tillervane|0x40)"},
+                   true}));
 
 TEST_F(ControlTest, LaunchingWithNothingSelectedAsksForAGame) {
   window.LstGame.SetListIndex(-1);

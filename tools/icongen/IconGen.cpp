@@ -1,11 +1,15 @@
-// Draws the program's icons and writes them as .ico files. The pictures are
-// ours, drawn here in code; run the `icons` target after changing one and commit
-// the files it writes into src/resources/.
+// Draws the program's icons, the editor's hand pointer and its arrow picture,
+// and writes them as .ico, .cur and .bmp files. The pictures are ours, drawn
+// here in code; run the `icons` target after changing one and commit the files
+// it writes into src/resources/.
 //
 //   icongen OUTPUT_FOLDER
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -134,6 +138,178 @@ Canvas AppIcon() {
   return icon;
 }
 
+// The editor's pointing hand, black on white: the window's icon and, with its
+// hot spot on the fingertip, the pointer over the key buttons.
+constexpr int kHandHotSpotX = 5, kHandHotSpotY = 0;
+constexpr std::array<const char*, 24> kHand = {
+    "     ##             ",  //
+    "    #..#            ",  //
+    "    #..#            ",  //
+    "    #..#            ",  //
+    "    #..#            ",  //
+    "    #..#            ",  //
+    "    #..###          ",  //
+    "    #..#..###       ",  //
+    "    #..#..#..##     ",  //
+    "    #..#..#..#.#    ",  //
+    " ## #..#..#..#..#   ",  //
+    "#..##..#..#..#..#   ",  //
+    "#...#...........#   ",  //
+    " #..#...........#   ",  //
+    " #..............#   ",  //
+    "  #.............#   ",  //
+    "  #.............#   ",  //
+    "   #...........#    ",  //
+    "   #...........#    ",  //
+    "    #.........#     ",  //
+    "    #.........#     ",  //
+    "     #.......#      ",  //
+    "     #########      ",  //
+    "                    ",  //
+};
+
+Canvas HandPicture() {
+  Canvas hand(32, 32);
+  for (int y = 0; y < static_cast<int>(kHand.size()); ++y)
+    for (int x = 0; kHand[y][x] != '\0'; ++x) {
+      if (kHand[y][x] == '#') hand.Set(x, y, {0, 0, 0, 255});
+      if (kHand[y][x] == '.') hand.Set(x, y, {255, 255, 255, 255});
+    }
+  return hand;
+}
+
+// One monochrome image in the .ico or .cur container: black, white and clear
+// pixels, a 1-bit image with its AND mask. A cursor carries its hot spot where
+// an icon has its planes and bit count.
+std::vector<std::uint8_t> EncodeMonochrome(const Canvas& canvas, bool cursor, int hotX, int hotY) {
+  const int w = canvas.width(), h = canvas.height();
+  const int stride = ((w + 31) / 32) * 4;
+  const unsigned imageSize = 40 + 8 + 2 * stride * h;
+  std::vector<std::uint8_t> out;
+  Put16(out, 0);
+  Put16(out, cursor ? 2 : 1);
+  Put16(out, 1);
+  out.push_back(static_cast<std::uint8_t>(w));
+  out.push_back(static_cast<std::uint8_t>(h));
+  out.push_back(2);  // colours
+  out.push_back(0);
+  Put16(out, cursor ? hotX : 1);
+  Put16(out, cursor ? hotY : 1);
+  Put32(out, imageSize);
+  Put32(out, 6 + 16);
+  Put32(out, 40);
+  Put32(out, w);
+  Put32(out, h * 2);
+  Put16(out, 1);
+  Put16(out, 1);
+  Put32(out, 0);
+  Put32(out, 2 * stride * h);
+  Put32(out, 0);
+  Put32(out, 0);
+  Put32(out, 2);
+  Put32(out, 0);
+  Put32(out, 0x00000000);  // palette: black, white
+  Put32(out, 0x00FFFFFF);
+  for (const bool mask : {false, true}) {
+    for (int y = h - 1; y >= 0; --y) {
+      std::vector<std::uint8_t> row(stride, 0);
+      for (int x = 0; x < w; ++x) {
+        const Color c = canvas.At(x, y);
+        const bool set = mask ? c.a == 0 : (c.a != 0 && c.r != 0);
+        if (set) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+      }
+      out.insert(out.end(), row.begin(), row.end());
+    }
+  }
+  return out;
+}
+
+// The editor's arrow picture: four pink arrows, left, right, up and down, on
+// white, 193 x 130. Edges are smoothed by sampling each pixel 4 x 4 times.
+struct Point {
+  double x, y;
+};
+
+bool Inside(const std::vector<Point>& polygon, double x, double y) {
+  bool inside = false;
+  for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+    const Point a = polygon[i], b = polygon[j];
+    if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+  }
+  return inside;
+}
+
+// An arrow pointing up with its tip at (0, 0), turned by `quarterTurns` and
+// moved to (x, y).
+std::vector<Point> Arrow(double x, double y, int quarterTurns, double length, double headWidth, double headLength,
+                         double shaftWidth) {
+  const std::vector<Point> up = {{0, 0},
+                                 {headWidth / 2, headLength},
+                                 {shaftWidth / 2, headLength},
+                                 {shaftWidth / 2, length},
+                                 {-shaftWidth / 2, length},
+                                 {-shaftWidth / 2, headLength},
+                                 {-headWidth / 2, headLength}};
+  std::vector<Point> turned;
+  for (Point p : up) {
+    for (int turn = 0; turn < quarterTurns; ++turn) p = {-p.y, p.x};
+    turned.push_back({p.x + x, p.y + y});
+  }
+  return turned;
+}
+
+std::vector<std::uint8_t> ArrowBitmap() {
+  constexpr int w = 193, h = 130, samples = 4;
+  constexpr double pink[3] = {236, 92, 150};
+  const std::vector<std::vector<Point>> arrows = {
+      Arrow(96.5, 5, 0, 50, 44, 24, 16),     // up
+      Arrow(96.5, 125, 2, 50, 44, 24, 16),   // down
+      Arrow(8, 65, 3, 74, 44, 26, 16),       // left
+      Arrow(185, 65, 1, 74, 44, 26, 16),     // right
+  };
+  const int stride = (w * 3 + 3) / 4 * 4;
+  std::vector<std::uint8_t> out;
+  out.push_back('B');
+  out.push_back('M');
+  Put32(out, 14 + 40 + stride * h);
+  Put32(out, 0);
+  Put32(out, 14 + 40);
+  Put32(out, 40);
+  Put32(out, w);
+  Put32(out, h);
+  Put16(out, 1);
+  Put16(out, 24);
+  Put32(out, 0);
+  Put32(out, stride * h);
+  Put32(out, 2835);  // 72 dpi
+  Put32(out, 2835);
+  Put32(out, 0);
+  Put32(out, 0);
+  for (int y = h - 1; y >= 0; --y) {
+    std::vector<std::uint8_t> row(stride, 0);
+    for (int x = 0; x < w; ++x) {
+      int covered = 0;
+      for (int sy = 0; sy < samples; ++sy)
+        for (int sx = 0; sx < samples; ++sx) {
+          const double px = x + (sx + 0.5) / samples, py = y + (sy + 0.5) / samples;
+          for (const auto& arrow : arrows)
+            if (Inside(arrow, px, py)) {
+              ++covered;
+              break;
+            }
+        }
+      const double share = static_cast<double>(covered) / (samples * samples);
+      for (int channel = 0; channel < 3; ++channel) {
+        // BGR order.
+        const double value = 255 + (pink[2 - channel] - 255) * share;
+        row[x * 3 + channel] = static_cast<std::uint8_t>(std::lround(value));
+      }
+    }
+    out.insert(out.end(), row.begin(), row.end());
+  }
+  return out;
+}
+
 bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
@@ -149,7 +325,17 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
-  if (!Write(folder + "/GetKey.ico", EncodeIcon(GetKeyIcon())) || !Write(folder + "/App.ico", EncodeIcon(AppIcon()))) {
+  const Canvas hand = HandPicture();
+  const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files = {
+      {"GetKey.ico", EncodeIcon(GetKeyIcon())},
+      {"App.ico", EncodeIcon(AppIcon())},
+      {"Hand.ico", EncodeMonochrome(hand, false, 0, 0)},
+      {"Hand.cur", EncodeMonochrome(hand, true, kHandHotSpotX, kHandHotSpotY)},
+      {"Arrows.bmp", ArrowBitmap()},
+  };
+  bool written = true;
+  for (const auto& [name, bytes] : files) written = Write(folder + "/" + name, bytes) && written;
+  if (!written) {
     std::fprintf(stderr, "icongen: cannot write into %s\n", folder.c_str());
     return 1;
   }

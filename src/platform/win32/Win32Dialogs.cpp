@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commdlg.h>
 
 #include "platform/win32/Win32Parts.h"
 
@@ -6,12 +7,40 @@ namespace platform::win32 {
 
 namespace {
 
-// The box belongs to the program's active window, if it has one, so that it is
-// modal to it; the message loop keeps running inside it.
+// The boxes belong to the program's active window, if it has one, so that they
+// are modal to it; the message loop keeps running inside them.
 class RealDialogs final : public Dialogs {
  public:
   int ShowMessage(const std::string& text, const std::string& title, std::uint32_t style) override {
     return ::MessageBoxW(::GetActiveWindow(), Widen(text).c_str(), Widen(title).c_str(), style);
+  }
+
+  bool ShowOpenFile(OpenFileRequest& request) override {
+    // The filter's NULs survive the conversion: Widen converts by length.
+    const std::wstring filter = Widen(request.filter);
+    const std::wstring title = Widen(request.title);
+    wchar_t file[MAX_PATH] = {};
+    wchar_t fileTitle[MAX_PATH] = {};
+    const std::wstring initial = Widen(request.fileName);
+    if (initial.size() >= MAX_PATH) return false;
+    initial.copy(file, initial.size());
+
+    OPENFILENAMEW dialog{};
+    // The older, shorter layout: what every version of the dialog accepts.
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+    dialog.hwndOwner = ::GetActiveWindow();
+    dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+    dialog.nFilterIndex = request.filterIndex;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrFileTitle = fileTitle;
+    dialog.nMaxFileTitle = MAX_PATH;
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = request.flags;
+    if (!::GetOpenFileNameW(&dialog) || file[0] == L'\0') return false;
+    request.fileName = Narrow(file);
+    request.filterIndex = dialog.nFilterIndex;
+    return true;
   }
 };
 

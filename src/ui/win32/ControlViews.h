@@ -19,14 +19,19 @@ int ToPixels(std::int32_t twips);
 class ChildView : public ControlView {
  public:
   ~ChildView() override;
-  // The owner's WM_COMMAND or WM_TIMER for this view.
-  virtual void OnCommand(WORD /*notification*/) {}
+  // The owner's WM_COMMAND, WM_HSCROLL or WM_TIMER for this view; `from` is the
+  // window that sent the command.
+  virtual void OnCommand(WORD /*notification*/, HWND /*from*/) {}
+  virtual void OnScroll(WORD /*request*/) {}
   virtual void OnTimer() {}
+  void TakeFocus() override;
   UINT_PTR id() const { return id_; }
 
  protected:
   ChildView(Control& model, UINT_PTR id) : model_(model), id_(id) {}
-  HWND CreateChild(HWND parent, const wchar_t* windowClass, DWORD style);
+  // The control's window at the model's place, named after the model and with
+  // its tooltip and pointer.
+  HWND CreateChild(HWND parent, const wchar_t* windowClass, DWORD style, DWORD extendedStyle = 0);
   void RefreshCommon();
 
   Control& model_;

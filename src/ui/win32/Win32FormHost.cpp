@@ -59,6 +59,7 @@ struct FormWindow {
   std::map<MenuItem*, HMENU> popups;
   std::vector<std::unique_ptr<MenuView>> menuViews;
   std::unique_ptr<ControlView> captionView;
+  HWND focus = nullptr;  // the control that had the focus when the window was last deactivated
 };
 
 class CaptionView final : public ControlView {
@@ -98,10 +99,32 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         const auto item = state->menuCommands.find(id);
         if (item != state->menuCommands.end()) item->second->UserClick();
       } else if (const auto control = state->controls.find(id); control != state->controls.end()) {
-        control->second->OnCommand(HIWORD(wParam));
+        control->second->OnCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       }
       return 0;
     }
+    case WM_HSCROLL:  // from a scroll bar control; window scroll bars send none here
+      if (lParam != 0) {
+        const auto id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+        if (const auto control = state->controls.find(id); control != state->controls.end()) {
+          control->second->OnScroll(LOWORD(wParam));
+        }
+      }
+      return 0;
+    case WM_ACTIVATE:
+      // As a dialog does: the control that had the focus gets it back when the
+      // window is activated again (after a message box or a modal form).
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(window, focus)) state->focus = focus;
+        return 0;
+      }
+      if (state->focus != nullptr && ::IsChild(window, state->focus) && ::IsWindowVisible(state->focus) &&
+          ::IsWindowEnabled(state->focus)) {
+        ::SetFocus(state->focus);
+        return 0;
+      }
+      return ::DefWindowProcW(window, message, wParam, lParam);
     case WM_TIMER:
       if (const auto control = state->controls.find(wParam); control != state->controls.end()) {
         control->second->OnTimer();

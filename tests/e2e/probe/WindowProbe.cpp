@@ -12,6 +12,13 @@
 //   window_probe.exe select TITLE INDEX     selects a list entry as a user would
 //                                           (-1 clears the selection)
 //   window_probe.exe close TITLE            posts WM_CLOSE
+//   window_probe.exe controls TITLE         the window's place, client size and
+//                                           caption buttons (minimize, maximize,
+//                                           close), then every child window:
+//                                           "control NAME class=.. visible=.. enabled=..
+//                                           check=.. value=.. rect=L,T,R,B text=.."
+//   window_probe.exe click TITLE NAME       posts BM_CLICK to the child of that
+//                                           name (or, failing that, caption)
 //   window_probe.exe keys LOGFILE SECONDS [timed]   logs key and button messages it gets,
 //                                            with wall-clock microseconds when timed
 //   window_probe.exe cursor                 prints "cursor X Y"
@@ -279,7 +286,73 @@ int Read(HWND window) {
   return ReadMenu(window);
 }
 
+// The name Tillervane gives a child window ("SetMove(2)"), kept as a global
+// atom in a property; "-" for none.
+std::wstring ControlName(HWND child) {
+  const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(child, L"TillervaneControl")));
+  wchar_t name[256] = {};
+  if (atom == 0 || GlobalGetAtomNameW(atom, name, 256) == 0) return L"-";
+  return name;
+}
+
+// Asked of the control itself: an edit control keeps its text to itself, and
+// GetWindowText from another process sees only the window's caption.
+std::wstring ControlText(HWND child) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(child, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return WindowText(child);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                      &copied);
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
+// Screen coordinates, which are the X screen's in a Wine desktop that fills it.
+int Controls(HWND window) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  Say(Numbers("window", {frame.left, frame.top, frame.right, frame.bottom}));
+  RECT client{};
+  GetClientRect(window, &client);
+  Say(Numbers("client", {client.right, client.bottom}));
+  const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+  Say(Numbers("caption-buttons", {(style & WS_MINIMIZEBOX) != 0, (style & WS_MAXIMIZEBOX) != 0,
+                                  (style & WS_SYSMENU) != 0}));
+  std::vector<HWND> children;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children) {
+    const std::wstring className = ClassOf(child);
+    RECT place{};
+    GetWindowRect(child, &place);
+    std::string value = "-";
+    if (lstrcmpiW(className.c_str(), L"ScrollBar") == 0) {
+      value = std::to_string(static_cast<long>(SendMessageW(child, SBM_GETPOS, 0, 0)));
+    }
+    const bool isButton = lstrcmpiW(className.c_str(), L"Button") == 0;
+    Say("control " + Utf8(ControlName(child)) + " class=" + Utf8(className) +
+        " visible=" + std::to_string(IsWindowVisible(child) ? 1 : 0) +
+        " enabled=" + std::to_string(IsWindowEnabled(child) ? 1 : 0) +
+        " check=" + (isButton ? std::to_string(static_cast<long>(SendMessageW(child, BM_GETCHECK, 0, 0))) : "-") +
+        " value=" + value + " rect=" + std::to_string(place.left) + "," + std::to_string(place.top) + "," +
+        std::to_string(place.right) + "," + std::to_string(place.bottom) + " text=" + Utf8(ControlText(child)));
+  }
+  return kOk;
+}
+
 // --- Driving it --------------------------------------------------------------
+
+int Click(HWND window, const std::wstring& name) {
+  std::vector<HWND> children;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  HWND target = nullptr;
+  for (HWND child : children)
+    if (ControlName(child) == name) target = child;
+  for (HWND child : children)
+    if (target == nullptr && WindowText(child) == name) target = child;
+  if (target == nullptr) return Fail(kMissing, L"no control named " + name);
+  return PostMessageW(target, BM_CLICK, 0, 0) ? kOk : Fail(kFailed, L"PostMessageW failed");
+}
 
 // LB_SETCURSEL alone notifies nobody; a user's click also sends the owner
 // LBN_SELCHANGE, so the probe sends that too.
@@ -456,11 +529,14 @@ int Run(const std::vector<std::wstring>& args) {
   if ((command == L"wait" || command == L"gone") && count == 4) {
     return Await(args[2], args[3].c_str(), command == L"gone");
   }
-  const bool withArgument = command == L"command" || command == L"select";
-  if (((command == L"read" || command == L"close") && count == 3) || (withArgument && count == 4)) {
+  const bool withArgument = command == L"command" || command == L"select" || command == L"click";
+  const bool titleOnly = command == L"read" || command == L"close" || command == L"controls";
+  if ((titleOnly && count == 3) || (withArgument && count == 4)) {
     HWND window = FindTitled(args[2], false);
     if (window == nullptr) return Fail(kMissing, L"no window titled " + args[2]);
     if (command == L"read") return Read(window);
+    if (command == L"controls") return Controls(window);
+    if (command == L"click") return Click(window, args[3]);
     if (command == L"select") return Select(window, args[3].c_str());
     if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? kOk : Fail(kFailed, L"PostMessageW failed");
     long id = 0;
@@ -468,8 +544,8 @@ int Run(const std::vector<std::wstring>& args) {
     return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0) ? kOk : Fail(kFailed, L"PostMessageW failed");
   }
   return Fail(kUsage,
-              L"usage: window_probe.exe wait|gone TITLE SECONDS | read|close TITLE | command TITLE ID"
-              L" | select TITLE INDEX | keys LOGFILE SECONDS | cursor | minimal-window SECONDS");
+              L"usage: window_probe.exe wait|gone TITLE SECONDS | read|close|controls TITLE | command TITLE ID"
+              L" | select TITLE INDEX | click TITLE NAME | keys LOGFILE SECONDS | cursor | minimal-window SECONDS");
 }
 
 }  // namespace

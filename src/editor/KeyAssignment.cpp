@@ -1,0 +1,73 @@
+// The key buttons, the wheel modes and the movement thresholds of the editor.
+#include "editor/frmSet.h"
+#include "keys/modGetKey.h"
+
+// A capture that ends without a key, or with a refused one, clears the
+// assignment: it is the only way to clear a key. Keys are not compared with
+// the other assignments; one key may serve several functions.
+void frmSet::AssignKey(ui::CommandButton& button, std::int32_t& virtualKey, std::int32_t& extended) {
+  // No visible button keeps the focus, so the captured key's release cannot
+  // press one.
+  cmdNoKey.SetFocus();
+  std::int32_t key = 0, keyExtended = 0;
+  modGetKey::CaptureKey(key, keyExtended);
+  virtualKey = key;
+  extended = keyExtended;
+  button.SetCaption(modGetKey::KeyName(key, keyExtended));
+}
+
+void frmSet::SetButton_Click(int Index) {
+  ButtonMap& button = Working.Buttons[Index];
+  AssignKey(SetButton[Index], button.VirtualKey, button.Extended);
+}
+
+void frmSet::SetReplaceKey_Click(int Index) {
+  ButtonMap& button = Working.Buttons[Index];
+  AssignKey(SetReplaceKey[Index], button.SwitchKey, button.SwitchExtended);
+}
+
+void frmSet::SetMove_Click(int Index) {
+  MoveMap& move = Working.Moves[Index];
+  AssignKey(SetMove[Index], move.VirtualKey, move.Extended);
+}
+
+void frmSet::SetWheel_Click(int Index) {
+  WheelMap& wheel = Working.Wheels[Index];
+  AssignKey(SetWheel[Index], wheel.VirtualKey, wheel.Extended);
+}
+
+void frmSet::SetRepKeyWhl_Click(int Index) {
+  WheelMap& wheel = Working.Wheels[Index];
+  AssignKey(SetRepKeyWhl[Index], wheel.SwitchKey, wheel.SwitchExtended);
+}
+
+void frmSet::OptForward_Click(int Index) { WheelOption_Click(WheelForward, Index); }
+void frmSet::OptBackward_Click(int Index) { WheelOption_Click(WheelBackward, Index); }
+
+// When one direction starts repeating, the other one stops it: choosing mode 3
+// moves the partner to 4, and leaving 3 for 0, 1 or 2 while the partner is in
+// 3 moves the partner to 0. Selecting the partner's option runs its own
+// handler. A hidden key stays in the profile.
+void frmSet::WheelOption_Click(int wheel, int mode) {
+  ui::OptionGroup& partner = wheel == WheelForward ? OptBackward : OptForward;
+  Working.Wheels[wheel].Mode = mode;
+  const bool keyShown = mode != WheelStopRepeat, switchKeyShown = mode == WheelStartRepeat;
+  Labc[wheel].SetVisible(switchKeyShown);
+  SetRepKeyWhl[wheel].SetVisible(switchKeyShown);
+  SetWheel[wheel].SetVisible(keyShown);
+  if (mode == WheelStartRepeat) {
+    partner.Select(WheelStopRepeat);
+  } else if (mode != WheelStopRepeat && partner.Selected() == WheelStartRepeat) {
+    partner.Select(WheelPressKey);
+  }
+}
+
+// The label shows the direction word kept in its tag, a colon and the value,
+// also when the value comes back to 1.
+void frmSet::ScrMouseRate_Change(int Index) {
+  Working.Moves[Index].Threshold = ScrMouseRate[Index].Value();
+  lblRate[Index].SetCaption(lblRate[Index].Tag + ":" + std::to_string(Working.Moves[Index].Threshold));
+}
+
+// The label and the working copy follow the thumb while it is dragged.
+void frmSet::ScrMouseRate_Scroll(int Index) { ScrMouseRate_Change(Index); }

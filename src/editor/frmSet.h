@@ -1,0 +1,89 @@
+#pragma once
+// frmSet: the profile editor, shown modally on the current game. Every control
+// writes its change into a working copy of the profile at once; only OK copies
+// the working copy over the stored profile and saves the settings file, and
+// any other way of closing drops it.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "editor/OpenFileDialog.h"
+#include "settings/Settings.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+
+class frmSet final : public ui::Form {
+ public:
+  frmSet();
+
+  // Label1(0), (1), (6): the mouse-button column titles; (2), (3), (7): their
+  // switch-key labels; (4), (5): the name and path rows; (8), (9): the wheel
+  // key labels.
+  std::array<ui::Label, 10> Label1;
+  std::array<ui::TextBox, 2> TxtGame;  // 0 the game's name, 1 its path
+  ui::CommandButton GetFile;
+
+  ui::Frame Frame2;  // mouse buttons
+  std::array<ui::CommandButton, 3> SetButton;
+  std::array<ui::CheckBox, 3> ChkRepeat;
+  std::array<ui::CommandButton, 3> SetReplaceKey;
+
+  ui::Frame Frame1;  // movement
+  std::array<ui::CommandButton, 4> SetMove;
+  ui::Image Image1;
+  ui::Label lblRateCap;
+  std::array<ui::Label, 4> lblRate;  // each keeps its direction word in its Tag
+  std::array<ui::HScrollBar, 4> ScrMouseRate;
+
+  std::array<ui::Frame, 2> Frame4;  // wheel forward, backward
+  std::array<ui::CommandButton, 2> SetWheel;
+  ui::OptionGroup OptForward;   // option index = Wheels(0).Mode
+  ui::OptionGroup OptBackward;  // option index = Wheels(1).Mode
+  std::array<ui::Frame, 2> Frame3;  // borderless, around Labc
+  std::array<ui::Label, 2> Labc;
+  std::array<ui::CommandButton, 2> SetRepKeyWhl;
+
+  std::array<ui::PictureBox, 4> PicXP;  // the inner areas of the four frames
+  ui::CheckBox ChkHideCursor;
+  ui::CommandButton SetOk;
+  ui::CommandButton cmdNoKey;  // holds the focus during a key capture, above the client area
+
+  // The profile being edited; the stored one changes only on OK.
+  GameProfile Working;
+
+  void LoadProfile();
+  void CommitProfile();
+
+  // Handlers.
+  void TxtGame_Change(int Index);
+  void GetFile_Click();
+  void SetButton_Click(int Index);
+  void SetReplaceKey_Click(int Index);
+  void SetMove_Click(int Index);
+  void SetWheel_Click(int Index);
+  void SetRepKeyWhl_Click(int Index);
+  void ChkRepeat_Click(int Index);
+  void ChkHideCursor_Click();
+  void OptForward_Click(int Index);
+  void OptBackward_Click(int Index);
+  void ScrMouseRate_Change(int Index);
+  void ScrMouseRate_Scroll(int Index);
+  void SetOk_Click();
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload() override;
+
+ private:
+  void LayOut();
+  void Wire();
+  // Settings.Games(CurGameIndex), or nullptr when it names no game.
+  GameProfile* Stored();
+  // Captures a key into one key reference of the working copy.
+  void AssignKey(ui::CommandButton& button, std::int32_t& virtualKey, std::int32_t& extended);
+  // The coupling of the two wheel directions and the rows each mode shows.
+  void WheelOption_Click(int wheel, int mode);
+
+  std::unique_ptr<OpenFileDialog> fileDialog_;  // from the end of loading to the unload
+};

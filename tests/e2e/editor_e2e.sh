@@ -1,0 +1,240 @@
+#!/usr/bin/env bash
+# The profile editor and the game commands of the real Tillervane.exe under
+# Wine: a game added from the menu and mapped control by control with real
+# clicks and keys from xdotool, saved, reopened, launched from a folder with a
+# space in its name, and the middle one of three games deleted.
+#   editor_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE GAME_PROBE_EXE SETTINGS_TOOL E2E_DIR
+source "$(dirname "$0")/lib.sh"
+exe=$1
+export TV_PROBE=$2
+game_probe=$3
+settings_tool=$4
+tv_begin "$5" editor
+title='Tillervane（Tillervane v2.01）'
+editor='设置窗口'
+
+run=$TV_DIR/run
+mkdir -p "$run"
+cp "$exe" "$run/Tillervane.exe"
+"$settings_tool" start "$TV_DIR"
+cp "$TV_DIR/two-games.set" "$run/setinf.set"
+
+# The game, in a folder with a space, beside decoys that an unquoted command
+# line would start instead.
+game_dir="$TV_DIR/game folder"
+mkdir -p "$game_dir"
+cp "$game_probe" "$game_dir/rally.exe"
+echo "not a program" >"$TV_DIR/game"
+echo "not a program" >"$TV_DIR/game.exe"
+game_path=$(tv_windows_path "$game_dir/rally.exe")
+"$settings_tool" mapped "$TV_DIR" "$game_path"
+
+# --- Helpers -----------------------------------------------------------------
+
+# menu_id CAPTION: the command id of the main window's menu item with this caption.
+menu_id() {
+  tv_probe read "$title" | grep -E "^menu [0-9.]+ $1\|" | sed 's/.*|id=//'
+}
+
+main_has() {
+  tv_probe read "$title" >"$TV_DIR/window.txt" && grep -qE -- "$1" "$TV_DIR/window.txt"
+}
+
+expect_main() {
+  tv_wait 15 main_has "$1" || tv_fail "the main window does not show: $1 (it shows: $(cat "$TV_DIR/window.txt"))"
+}
+
+# editor_has PATTERN...: the editor's controls, as the probe reads them, match every PATTERN.
+editor_has() {
+  tv_probe controls "$editor" >"$TV_DIR/controls.txt" || return 1
+  local pattern
+  for pattern in "$@"; do grep -qE -- "$pattern" "$TV_DIR/controls.txt" || return 1; done
+}
+
+expect_editor() {
+  tv_wait 15 editor_has "$@" || tv_fail "the editor does not show: $* (it shows: $(cat "$TV_DIR/controls.txt"))"
+}
+
+# control NAME: the pattern of the editor's control line for NAME, e.g. 'SetMove\(2\)'.
+control() {
+  echo "^control $1 "
+}
+
+# rect_of NAME: "left top right bottom" of the named control on the screen.
+rect_of() {
+  tv_probe controls "$editor" | grep -E "$(control "$1")" | sed -E 's/.* rect=([-0-9]+),([-0-9]+),([-0-9]+),([-0-9]+) .*/\1 \2 \3 \4/'
+}
+
+# click NAME [DX]: a real click on the named control, at its centre or DX
+# pixels from its right edge.
+click() {
+  local left top right bottom x
+  read -r left top right bottom <<<"$(rect_of "$1")"
+  [ -n "$bottom" ] || tv_fail "the editor has no control $1"
+  x=$(((left + right) / 2))
+  [ -z "${2:-}" ] || x=$((right - $2))
+  xdotool mousemove "$x" $(((top + bottom) / 2)) click 1
+}
+
+# assign NAME KEY CAPTION: clicks a key button, presses KEY in the "请按键"
+# dialog and expects CAPTION on the button.
+assign() {
+  click "$1"
+  tv_probe wait '请按键' 15 >/dev/null || tv_fail "no key capture dialog after clicking $1"
+  xdotool key "$2"
+  tv_probe gone '请按键' 15 || tv_fail "the key capture dialog stayed open after $2"
+  expect_editor "$(control "$1").* text=$3\$"
+}
+
+# screenshot NAME: the editor alone, cropped from the screen.
+screenshot() {
+  local left top right bottom
+  read -r left top right bottom <<<"$(tv_probe controls "$editor" | sed -n 's/^window //p')"
+  tv_screenshot "$1-screen"
+  convert "$TV_DIR/$1-screen.png" -crop "$((right - left + 20))x$((bottom - top + 20))+$((left - 10))+$((top - 10))" \
+    +repage "$TV_DIR/$1.png"
+}
+
+same_file() {
+  cmp -s "$run/setinf.set" "$TV_DIR/$1"
+}
+
+# --- The test ----------------------------------------------------------------
+
+tv_run_in_desktop "$run/Tillervane.exe"
+tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window"
+expect_main '^list-count 2$'
+
+echo "adding a game opens the editor on 新游戏, blank, option 0 in both frames"
+tv_probe command "$title" "$(menu_id 新增游戏)"
+tv_probe wait "$editor" 20 >/dev/null || tv_fail "no editor after 新增游戏"
+expect_editor "$(control 'TxtGame\(0\)').* text=新游戏\$" "$(control 'TxtGame\(1\)').* text=\$" \
+  "$(control 'OptForward\(0\)').* check=1 " "$(control 'OptBackward\(0\)').* check=1 " \
+  "$(control 'lblRate\(0\)').* text=左\$" "$(control 'lblRate\(3\)').* text=下\$" \
+  "$(control 'SetWheel\(1\)').* visible=1 " "$(control 'SetRepKeyWhl\(0\)').* visible=0 " \
+  "$(control 'Labc\(1\)').* visible=0 "
+for name in SetButton SetReplaceKey SetMove; do
+  expect_editor "$(control "$name\\(0\\)").* text=\$"
+done
+screenshot editor-new-game
+
+echo "the editor: 435 x 487 pixels of client area at 96 dpi, centred, a close box only"
+tv_probe controls "$editor" >"$TV_DIR/controls.txt"
+read -r width height <<<"$(sed -n 's/^client //p' "$TV_DIR/controls.txt")"
+[ "$width" -ge 434 ] && [ "$width" -le 436 ] && [ "$height" -ge 486 ] && [ "$height" -le 488 ] ||
+  tv_fail "client area ${width}x${height}, expected about 435x487"
+read -r left top right bottom <<<"$(sed -n 's/^window //p' "$TV_DIR/controls.txt")"
+[ $(((left + right) / 2 - 512)) -ge -2 ] && [ $(((left + right) / 2 - 512)) -le 2 ] ||
+  tv_fail "the editor is not centred: ${left}..${right}"
+grep -qx 'caption-buttons 0 0 1' "$TV_DIR/controls.txt" || tv_fail "caption buttons: $(grep caption-buttons "$TV_DIR/controls.txt")"
+
+echo "the name typed with spaces around it"
+click 'TxtGame\(0\)'
+xdotool key End BackSpace BackSpace BackSpace
+xdotool type '  Rally  '
+expect_editor "$(control 'TxtGame\(0\)').* text=  Rally  \$"
+
+echo "every key button takes the key pressed in the capture dialog"
+assign 'SetButton\(0\)' a A
+assign 'SetButton\(1\)' s S
+assign 'SetButton\(2\)' d D
+assign 'SetReplaceKey\(0\)' q Q
+assign 'SetReplaceKey\(1\)' w W
+assign 'SetReplaceKey\(2\)' e E
+assign 'SetMove\(0\)' Left Left
+assign 'SetMove\(1\)' Right Right
+assign 'SetMove\(2\)' Up Up
+assign 'SetMove\(3\)' Down Down
+assign 'SetWheel\(0\)' z Z
+assign 'SetWheel\(1\)' x X
+click 'ChkRepeat\(1\)'
+click ChkHideCursor
+expect_editor "$(control 'ChkRepeat\(1\)').* check=1 " "$(control ChkHideCursor).* check=1 "
+
+echo "forward mode 3 shows its switch key and moves backward to 4, hiding its key"
+click 'OptForward\(3\)'
+expect_editor "$(control 'OptForward\(3\)').* check=1 " "$(control 'OptBackward\(4\)').* check=1 " \
+  "$(control 'SetRepKeyWhl\(0\)').* visible=1 " "$(control 'Labc\(0\)').* visible=1 " \
+  "$(control 'SetWheel\(1\)').* visible=0 " "$(control 'SetRepKeyWhl\(1\)').* visible=0 "
+assign 'SetRepKeyWhl\(0\)' c C
+
+echo "the sliders: arrow clicks step them, a drag is followed by its label"
+click 'ScrMouseRate\(0\)' 6
+click 'ScrMouseRate\(2\)' 6
+click 'ScrMouseRate\(2\)' 6
+expect_editor "$(control 'lblRate\(0\)').* text=左:2\$" "$(control 'ScrMouseRate\(0\)').* value=2 " \
+  "$(control 'lblRate\(2\)').* text=上:3\$" "$(control 'lblRate\(1\)').* text=右\$"
+read -r left top right bottom <<<"$(rect_of 'ScrMouseRate\(3\)')"
+y=$(((top + bottom) / 2))
+# The thumb at 1 sits just right of the left arrow, which is as wide as the bar is high.
+xdotool mousemove $((left + bottom - top + 6)) "$y" mousedown 1
+xdotool mousemove $(((left + right) / 2)) "$y"
+expect_editor "$(control 'lblRate\(3\)').* text=下:[2-9]\$"
+xdotool mousemove $((right - (bottom - top) - 3)) "$y" mouseup 1
+expect_editor "$(control 'lblRate\(3\)').* text=下:10\$" "$(control 'ScrMouseRate\(3\)').* value=10 "
+
+echo "the file picker puts the chosen path into the path box"
+click GetFile
+tv_probe wait '定位游戏文件' 20 >/dev/null || tv_fail "no open-file dialog"
+tv_screenshot file-dialog
+xdotool type --delay 20 "$game_path"
+xdotool key Return
+tv_probe gone '定位游戏文件' 20 || tv_fail "the open-file dialog stayed open"
+expect_editor "$(control 'TxtGame\(1\)').* text=$(printf '%s' "$game_path" | sed 's/[\\.]/\\&/g')\$"
+screenshot editor-mapped
+
+echo "OK saves exactly the mapped profile"
+click SetOk
+tv_probe gone "$editor" 20 || tv_fail "the editor stayed open after OK"
+tv_wait 10 same_file mapped.set || tv_fail "the settings file differs from the native encoder's (cmp: $(cmp "$run/setinf.set" "$TV_DIR/mapped.set" 2>&1))"
+expect_main '^list-item 2 Rally$'
+
+echo "reopened, the editor shows the stored profile"
+tv_probe select "$title" 2
+tv_probe command "$title" "$(menu_id '设置\.\.\.')"
+tv_probe wait "$editor" 20 >/dev/null || tv_fail "no editor after 设置..."
+expect_editor "$(control 'TxtGame\(0\)').* text=Rally\$" "$(control 'SetMove\(2\)').* text=Up\$" \
+  "$(control 'SetRepKeyWhl\(0\)').* visible=1 .* text=C\$" "$(control 'SetWheel\(1\)').* visible=0 " \
+  "$(control 'OptForward\(3\)').* check=1 " "$(control 'OptBackward\(4\)').* check=1 " \
+  "$(control 'lblRate\(0\)').* text=左:2\$" "$(control 'lblRate\(1\)').* text=右\$" \
+  "$(control 'lblRate\(3\)').* text=下:10\$" "$(control 'ChkRepeat\(1\)').* check=1 "
+screenshot editor-reopened
+
+echo "the name box takes 20 characters; the close box discards the edit"
+click 'TxtGame\(0\)'
+xdotool key End
+xdotool type 'abcdefghijklmnopqrstuvwxyz'
+expect_editor "$(control 'TxtGame\(0\)').* text=Rallyabcdefghijklmno\$"
+tv_probe close "$editor"
+tv_probe gone "$editor" 20 || tv_fail "the editor did not close"
+expect_main '^list-item 2 Rally$'
+same_file mapped.set || tv_fail "closing without OK wrote the settings file"
+
+echo "the launch starts the game in its own folder"
+tv_probe command "$title" "$(menu_id 启动游戏)"
+tv_wait 30 test -s "$game_dir/started.txt" || tv_fail "the game did not start"
+started=$(tr -d '\r\n' <"$game_dir/started.txt")
+[ "$started" = "$(tv_windows_path "$game_dir")" ] || tv_fail "the game started in $started"
+
+echo "Enter on the delete question keeps the game; OK deletes the middle one"
+tv_probe select "$title" 1
+tv_probe command "$title" "$(menu_id 删除游戏)"
+tv_probe wait Tillervane 20 >/dev/null || tv_fail "no delete question"
+tv_screenshot delete-question
+xdotool key Return
+tv_probe gone Tillervane 20 || tv_fail "Enter did not close the question"
+expect_main '^list-count 3$'
+same_file mapped.set || tv_fail "a cancelled delete wrote the settings file"
+tv_probe command "$title" "$(menu_id 删除游戏)"
+tv_probe wait Tillervane 20 >/dev/null || tv_fail "no delete question"
+tv_probe click Tillervane 确定
+tv_probe gone Tillervane 20 || tv_fail "the question stayed open"
+expect_main '^list-count 2$'
+expect_main '^list-selected -1$'
+expect_main '^list-item 0 赛车一$'
+expect_main '^list-item 1 Rally$'
+tv_wait 10 same_file removed.set || tv_fail "the file after the delete differs from the native encoder's"
+
+tv_probe close "$title"
+tv_probe gone "$title" 20 || tv_fail "the main window did not close"
+echo "editor end-to-end: all checks passed"
