@@ -3,38 +3,13 @@
 # outside: menu commands posted by the window probe, keys and answers from xdotool.
 #   commands_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE SETTINGS_TOOL E2E_DIR
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/app.sh"
 exe=$1
 export TV_PROBE=$2
 settings_tool=$3
 tv_begin "$4" commands
-title='Tillervane（Tillervane v2.01）'
 "$settings_tool" write "$TV_DIR"
-run=$TV_DIR/run
-mkdir -p "$run"
-cp "$exe" "$run/Tillervane.exe"
-cp "$TV_DIR/three-games.set" "$run/setinf.set"
-
-# shows TITLE PATTERN: the window TITLE's facts include PATTERN, within 15 s.
-shows() {
-  tv_wait 15 window_shows "$1" "$2" || tv_fail "$1 does not show $2: $(cat "$TV_DIR/window.txt")"
-}
-window_shows() {
-  tv_probe read "$1" >"$TV_DIR/window.txt" 2>/dev/null && grep -qE -- "$2" "$TV_DIR/window.txt"
-}
-menu() {
-  tv_probe command "$title" "$(tv_probe read "$title" | grep -E "^menu [0-9.]+ $1\|" | sed 's/.*|id=//')"
-}
-# answer TEXT KEY: a message box "Tillervane" shows TEXT and is answered with KEY.
-answer() {
-  tv_probe wait "${3:-Tillervane}" 15 >/dev/null || tv_fail "no message box for: $1"
-  shows "${3:-Tillervane}" "^static $1\$"
-  xdotool key "$2"
-  tv_wait 10 box_closed "${3:-Tillervane}" "$1" || tv_fail "the box for \"$1\" stayed open"
-}
-# box_closed TITLE TEXT: no window TITLE shows TEXT any more (the next box may).
-box_closed() {
-  ! window_shows "$1" "^static $2\$"
-}
+run=$(fresh_folder run three-games.set)
 
 tv_run_in_desktop "$run/Tillervane.exe"
 tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window"

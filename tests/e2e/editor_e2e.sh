@@ -5,13 +5,12 @@
 # space in its name, and the middle one of three games deleted.
 #   editor_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE GAME_PROBE_EXE SETTINGS_TOOL E2E_DIR
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/app.sh"
 exe=$1
 export TV_PROBE=$2
 game_probe=$3
 settings_tool=$4
 tv_begin "$5" editor
-title='Tillervane（Tillervane v2.01）'
-editor='设置窗口'
 
 run=$TV_DIR/run
 mkdir -p "$run"
@@ -28,72 +27,6 @@ echo "not a program" >"$TV_DIR/game"
 echo "not a program" >"$TV_DIR/game.exe"
 game_path=$(tv_windows_path "$game_dir/rally.exe")
 "$settings_tool" mapped "$TV_DIR" "$game_path"
-
-# --- Helpers -----------------------------------------------------------------
-
-# menu_id CAPTION: the command id of the main window's menu item with this caption.
-menu_id() {
-  tv_probe read "$title" | grep -E "^menu [0-9.]+ $1\|" | sed 's/.*|id=//'
-}
-
-main_has() {
-  tv_probe read "$title" >"$TV_DIR/window.txt" && grep -qE -- "$1" "$TV_DIR/window.txt"
-}
-
-expect_main() {
-  tv_wait 15 main_has "$1" || tv_fail "the main window does not show: $1 (it shows: $(cat "$TV_DIR/window.txt"))"
-}
-
-# editor_has PATTERN...: the editor's controls, as the probe reads them, match every PATTERN.
-editor_has() {
-  tv_probe controls "$editor" >"$TV_DIR/controls.txt" || return 1
-  local pattern
-  for pattern in "$@"; do grep -qE -- "$pattern" "$TV_DIR/controls.txt" || return 1; done
-}
-
-expect_editor() {
-  tv_wait 15 editor_has "$@" || tv_fail "the editor does not show: $* (it shows: $(cat "$TV_DIR/controls.txt"))"
-}
-
-# control NAME: the pattern of the editor's control line for NAME, e.g. 'SetMove\(2\)'.
-control() {
-  echo "^control $1 "
-}
-
-# rect_of NAME: "left top right bottom" of the named control on the screen.
-rect_of() {
-  tv_probe controls "$editor" | grep -E "$(control "$1")" | sed -E 's/.* rect=([-0-9]+),([-0-9]+),([-0-9]+),([-0-9]+) .*/\1 \2 \3 \4/'
-}
-
-# click NAME [DX]: a real click on the named control, at its centre or DX
-# pixels from its right edge.
-click() {
-  local left top right bottom x
-  read -r left top right bottom <<<"$(rect_of "$1")"
-  [ -n "$bottom" ] || tv_fail "the editor has no control $1"
-  x=$(((left + right) / 2))
-  [ -z "${2:-}" ] || x=$((right - $2))
-  xdotool mousemove "$x" $(((top + bottom) / 2)) click 1
-}
-
-# assign NAME KEY CAPTION: clicks a key button, presses KEY in the "请按键"
-# dialog and expects CAPTION on the button.
-assign() {
-  click "$1"
-  tv_probe wait '请按键' 15 >/dev/null || tv_fail "no key capture dialog after clicking $1"
-  xdotool key "$2"
-  tv_probe gone '请按键' 15 || tv_fail "the key capture dialog stayed open after $2"
-  expect_editor "$(control "$1").* text=$3\$"
-}
-
-# screenshot NAME: the editor alone, cropped from the screen.
-screenshot() {
-  local left top right bottom
-  read -r left top right bottom <<<"$(tv_probe controls "$editor" | sed -n 's/^window //p')"
-  tv_screenshot "$1-screen"
-  convert "$TV_DIR/$1-screen.png" -crop "$((right - left + 20))x$((bottom - top + 20))+$((left - 10))+$((top - 10))" \
-    +repage "$TV_DIR/$1.png"
-}
 
 same_file() {
   cmp -s "$run/setinf.set" "$TV_DIR/$1"
@@ -116,7 +49,7 @@ expect_editor "$(control 'TxtGame\(0\)').* text=新游戏\$" "$(control 'TxtGame
 for name in SetButton SetReplaceKey SetMove; do
   expect_editor "$(control "$name\\(0\\)").* text=\$"
 done
-screenshot editor-new-game
+editor_screenshot editor-new-game
 
 echo "the editor: 435 x 487 pixels of client area at 96 dpi, centred, a close box only"
 tv_probe controls "$editor" >"$TV_DIR/controls.txt"
@@ -181,11 +114,10 @@ xdotool type --delay 20 "$game_path"
 xdotool key Return
 tv_probe gone '定位游戏文件' 20 || tv_fail "the open-file dialog stayed open"
 expect_editor "$(control 'TxtGame\(1\)').* text=$(printf '%s' "$game_path" | sed 's/[\\.]/\\&/g')\$"
-screenshot editor-mapped
+editor_screenshot editor-mapped
 
 echo "OK saves exactly the mapped profile"
-click SetOk
-tv_probe gone "$editor" 20 || tv_fail "the editor stayed open after OK"
+editor_ok
 tv_wait 10 same_file mapped.set || tv_fail "the settings file differs from the native encoder's (cmp: $(cmp "$run/setinf.set" "$TV_DIR/mapped.set" 2>&1))"
 expect_main '^list-item 2 Rally$'
 
@@ -198,7 +130,7 @@ expect_editor "$(control 'TxtGame\(0\)').* text=Rally\$" "$(control 'SetMove\(2\
   "$(control 'OptForward\(3\)').* check=1 " "$(control 'OptBackward\(4\)').* check=1 " \
   "$(control 'lblRate\(0\)').* text=左:2\$" "$(control 'lblRate\(1\)').* text=右\$" \
   "$(control 'lblRate\(3\)').* text=下:10\$" "$(control 'ChkRepeat\(1\)').* check=1 "
-screenshot editor-reopened
+editor_screenshot editor-reopened
 
 echo "the name box takes 20 characters; the close box discards the edit"
 click 'TxtGame\(0\)'

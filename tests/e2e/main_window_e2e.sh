@@ -4,46 +4,12 @@
 # which reads the windows and posts menu commands.
 #   main_window_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE SETTINGS_TOOL E2E_DIR
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/app.sh"
 exe=$1
 export TV_PROBE=$2
 settings_tool=$3
 tv_begin "$4" main_window
-title='Tillervane（Tillervane v2.01）'
 "$settings_tool" write "$TV_DIR"
-
-# fresh_folder NAME [SETTINGS]: a folder with the program and, if given, its settings file.
-fresh_folder() {
-  mkdir -p "$TV_DIR/$1"
-  cp "$exe" "$TV_DIR/$1/Tillervane.exe"
-  [ -z "${2:-}" ] || cp "$TV_DIR/$2" "$TV_DIR/$1/setinf.set"
-  echo "$TV_DIR/$1"
-}
-
-# window_has PATTERN: the main window's facts, as the probe reads them, include PATTERN.
-window_has() {
-  tv_probe read "$title" >"$TV_DIR/window.txt" && grep -qE -- "$1" "$TV_DIR/window.txt"
-}
-
-expect_window() {
-  tv_wait 15 window_has "$1" || tv_fail "the main window does not show: $1 (it shows: $(cat "$TV_DIR/window.txt"))"
-}
-
-# menu_id CAPTION: the command id of the main window's menu item with this caption.
-menu_id() {
-  tv_probe read "$title" | grep -E "^menu [0-9.]+ $1\|" | sed 's/.*|id=//'
-}
-
-# pointer_at X Y: the pointer is there now.
-pointer_at() {
-  [ "$(tv_probe cursor)" = "cursor $1 $2" ]
-}
-
-# keys_after LINE PATTERN...: waits for the key target's log to show PATTERNs in order.
-keys_after() {
-  local from=$1
-  shift
-  tv_expect_lines 10 "$keys" "$from" "$@"
-}
 
 echo "a first run without a settings file warns, then shows the empty window"
 run=$(fresh_folder first)
@@ -52,11 +18,11 @@ tv_probe wait '错误' 60 >/dev/null || tv_fail "no settings warning on the firs
 tv_screenshot first-run-warning
 xdotool key Return
 tv_probe wait "$title" 20 >/dev/null || tv_fail "no main window after the warning"
-expect_window '^list-count 0$'
-expect_window '^button 请选择游戏$'
-expect_window '^menu [0-9.]+ 启动（热键 F9）\|'
-expect_window '^menu [0-9.]+ 停止（热键 F12）\|'
-expect_window '^menu [0-9.]+ 使用记录\|checked=0'
+expect_main '^list-count 0$'
+expect_main '^button 请选择游戏$'
+expect_main '^menu [0-9.]+ 启动（热键 F9）\|'
+expect_main '^menu [0-9.]+ 停止（热键 F12）\|'
+expect_main '^menu [0-9.]+ 使用记录\|checked=0'
 tv_screenshot first-run
 
 echo "a second start ends without a window of its own"
@@ -66,7 +32,7 @@ tv_wait 30 bash -c "! kill -0 $second" || tv_fail "the second copy is still runn
 [ "$(tv_probe read "$title" | grep -c '^title ')" = 1 ] || tv_fail "the first copy's window is gone"
 
 echo "exiting with remembering off leaves the empty settings file untouched"
-tv_probe command "$title" "$(menu_id 退出)"
+menu 退出
 tv_probe gone "$title" 20 || tv_fail "the window did not close on 退出"
 [ ! -s "$run/setinf.set" ] || tv_fail "the settings file was written on exit"
 
@@ -74,20 +40,18 @@ echo "three games with remembering on: game 2 is selected"
 run=$(fresh_folder remembered three-games.set)
 tv_run_in_desktop "$run/Tillervane.exe"
 tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window"
-expect_window '^list-count 3$'
-expect_window '^list-selected 2$'
-expect_window '^list-item 0 赛车一$'
-expect_window '^button Rally 按F9开始控制......$'
+expect_main '^list-count 3$'
+expect_main '^list-selected 2$'
+expect_main '^list-item 0 赛车一$'
+expect_main '^button Rally 按F9开始控制......$'
 tv_screenshot idle
 
 echo "F9 starts control; a click and a move steer the focused window"
 xdotool key F9
-expect_window '^button 正在控制 Rally......  按F12停止!$'
-expect_window '^list-enabled 0$'
+expect_main '^button 正在控制 Rally......  按F12停止!$'
+expect_main '^list-enabled 0$'
 tv_screenshot under-control
-keys=$TV_DIR/keys.log
-tv_run_in_desktop "$TV_PROBE" keys "$(tv_windows_path "$keys")" 300
-tv_expect_lines 30 "$keys" 0 '^ready$'
+start_key_target "$TV_DIR/keys.log"
 xdotool mousemove 400 300
 from=$(tv_line_count "$keys")
 xdotool click 1
@@ -99,12 +63,12 @@ keys_after "$from" '^keydown vk=39 scan=[0-9]+ ext=1$' '^keyup vk=39 scan=[0-9]+
 echo "F12 stops control and releases every mapped key"
 from=$(tv_line_count "$keys")
 xdotool key F12
-expect_window '^button Rally 按F9开始控制......$'
-expect_window '^list-enabled 1$'
+expect_main '^button Rally 按F9开始控制......$'
+expect_main '^list-enabled 1$'
 keys_after "$from" '^keydown vk=123 ' '^keyup vk=65 ' '^keyup vk=37 ' '^keyup vk=39 ' '^keyup vk=38 ' '^keyup vk=40 '
 
 echo "exiting with remembering on stores the current game"
-tv_probe command "$title" "$(menu_id 退出)"
+menu 退出
 tv_probe gone "$title" 20 || tv_fail "the window did not close on 退出"
 [ "$("$settings_tool" last "$run/setinf.set")" = 2 ] || tv_fail "LastGameIndex was not stored"
 touch "$keys.quit"
@@ -113,19 +77,17 @@ echo "a profile that hides the cursor parks the pointer and swallows the click"
 run=$(fresh_folder hidden hidden.set)
 tv_run_in_desktop "$run/Tillervane.exe"
 tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window"
-keys=$TV_DIR/keys-hidden.log
-tv_run_in_desktop "$TV_PROBE" keys "$(tv_windows_path "$keys")" 300
-tv_expect_lines 30 "$keys" 0 '^ready$'
+start_key_target "$TV_DIR/keys-hidden.log"
 xdotool mousemove 400 300
 xdotool key F9
-expect_window '^button 正在控制 Rally'
+expect_main '^button 正在控制 Rally'
 tv_wait 10 pointer_at 1023 384 || tv_fail "the pointer is not parked: $(tv_probe cursor)"
 from=$(tv_line_count "$keys")
 xdotool click 1
 keys_after "$from" '^keydown vk=65 ' '^keyup vk=65 '
 [ "$(tv_count_matches "$keys" "$from" '^mouse lbuttondown$')" = 0 ] || tv_fail "the click reached the window"
 xdotool key F12
-expect_window '^button Rally 按F9开始控制......$'
+expect_main '^button Rally 按F9开始控制......$'
 tv_wait 10 pointer_at 512 384 || tv_fail "the pointer was not centred: $(tv_probe cursor)"
 touch "$keys.quit"
 tv_probe close "$title"

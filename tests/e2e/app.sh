@@ -1,0 +1,139 @@
+# Helpers for the end-to-end tests of the real Tillervane.exe: reading and
+# driving its main window and editor from outside through the window probe
+# ($TV_PROBE). Source it after lib.sh and tv_begin.
+
+title='Tillervane（Tillervane v2.01）'
+editor='设置窗口'
+
+# window_shows TITLE PATTERN: the window's facts, as the probe reads them, match PATTERN.
+window_shows() {
+  tv_probe read "$1" >"$TV_DIR/window.txt" 2>/dev/null && grep -qE -- "$2" "$TV_DIR/window.txt"
+}
+
+# shows TITLE PATTERN: waits until the window shows PATTERN.
+shows() {
+  tv_wait 15 window_shows "$1" "$2" || tv_fail "$1 does not show $2 (it shows: $(cat "$TV_DIR/window.txt"))"
+}
+
+main_has() { window_shows "$title" "$1"; }
+expect_main() { shows "$title" "$1"; }
+
+# menu_id CAPTION: the command id of the main window's menu item with this caption.
+menu_id() {
+  tv_probe read "$title" | grep -E "^menu [0-9.]+ $1\|" | sed 's/.*|id=//'
+}
+
+# menu CAPTION: chooses the main window's menu item with this caption.
+menu() {
+  local id
+  id=$(menu_id "$1")
+  [ -n "$id" ] || tv_fail "the main window has no menu item $1"
+  tv_probe command "$title" "$id"
+}
+
+# box_closed TITLE TEXT: no window TITLE shows TEXT any more (the next box may).
+box_closed() {
+  ! window_shows "$1" "^static $2\$"
+}
+
+# answer TEXT KEY [TITLE]: a message box (titled Tillervane unless TITLE says
+# otherwise) shows TEXT and is answered with KEY.
+answer() {
+  local box=${3:-Tillervane}
+  tv_probe wait "$box" 15 >/dev/null || tv_fail "no message box for: $1"
+  shows "$box" "^static $1\$"
+  xdotool key "$2"
+  tv_wait 10 box_closed "$box" "$1" || tv_fail "the box for \"$1\" stayed open"
+}
+
+# fresh_folder NAME [SETTINGS]: a folder of its own with the program and, if
+# given, the settings file TV_DIR/SETTINGS; prints its path.
+fresh_folder() {
+  mkdir -p "$TV_DIR/$1"
+  cp "$exe" "$TV_DIR/$1/Tillervane.exe"
+  [ -z "${2:-}" ] || cp "$TV_DIR/$2" "$TV_DIR/$1/setinf.set"
+  echo "$TV_DIR/$1"
+}
+
+# editor_has PATTERN...: the editor's controls, as the probe reads them, match every PATTERN.
+editor_has() {
+  tv_probe controls "$editor" >"$TV_DIR/controls.txt" || return 1
+  local pattern
+  for pattern in "$@"; do grep -qE -- "$pattern" "$TV_DIR/controls.txt" || return 1; done
+}
+
+expect_editor() {
+  tv_wait 15 editor_has "$@" || tv_fail "the editor does not show: $* (it shows: $(cat "$TV_DIR/controls.txt"))"
+}
+
+# control NAME: the pattern of the editor's control line for NAME, e.g. 'SetMove\(2\)'.
+control() {
+  echo "^control $1 "
+}
+
+# rect_of NAME: "left top right bottom" of the named control on the screen.
+rect_of() {
+  tv_probe controls "$editor" | grep -E "$(control "$1")" | sed -E 's/.* rect=([-0-9]+),([-0-9]+),([-0-9]+),([-0-9]+) .*/\1 \2 \3 \4/'
+}
+
+# click NAME [DX]: a real click on the named control, at its centre or DX
+# pixels from its right edge.
+click() {
+  local left top right bottom x
+  read -r left top right bottom <<<"$(rect_of "$1")"
+  [ -n "$bottom" ] || tv_fail "the editor has no control $1"
+  x=$(((left + right) / 2))
+  [ -z "${2:-}" ] || x=$((right - $2))
+  xdotool mousemove "$x" $(((top + bottom) / 2)) click 1
+}
+
+# assign NAME KEY CAPTION: clicks a key button, presses KEY in the "请按键"
+# dialog and expects CAPTION on the button.
+assign() {
+  click "$1"
+  tv_probe wait '请按键' 15 >/dev/null || tv_fail "no key capture dialog after clicking $1"
+  xdotool key "$2"
+  tv_probe gone '请按键' 15 || tv_fail "the key capture dialog stayed open after $2"
+  expect_editor "$(control "$1").* text=$3\$"
+}
+
+# choose NAME: clicks an option or check box and expects it checked.
+choose() {
+  click "$1"
+  expect_editor "$(control "$1").* check=1 "
+}
+
+# editor_ok: confirms the editor, which saves, and waits until it is gone.
+editor_ok() {
+  click SetOk
+  tv_probe gone "$editor" 20 || tv_fail "the editor stayed open after OK"
+}
+
+# editor_screenshot NAME: the editor alone, cropped from the screen.
+editor_screenshot() {
+  local left top right bottom
+  read -r left top right bottom <<<"$(tv_probe controls "$editor" | sed -n 's/^window //p')"
+  tv_screenshot "$1-screen"
+  /usr/bin/convert "$TV_DIR/$1-screen.png" -crop "$((right - left + 20))x$((bottom - top + 20))+$((left - 10))+$((top - 10))" \
+    +repage "$TV_DIR/$1.png"
+}
+
+# pointer_at X Y: the pointer is there now.
+pointer_at() {
+  [ "$(tv_probe cursor)" = "cursor $1 $2" ]
+}
+
+# keys_after LINE PATTERN...: waits for the key target's log ($keys) to show
+# PATTERNs in order after LINE.
+keys_after() {
+  local from=$1
+  shift
+  tv_expect_lines 10 "$keys" "$from" "$@"
+}
+
+# start_key_target LOG: the probe's own focused window, logging the keys it gets.
+start_key_target() {
+  keys=$1
+  tv_run_in_desktop "$TV_PROBE" keys "$(tv_windows_path "$keys")" 600
+  tv_expect_lines 30 "$keys" 0 '^ready$'
+}
