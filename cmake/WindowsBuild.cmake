@@ -43,3 +43,5 @@ tillervane_e2e_test(e2e_commands commands_e2e.sh
 tillervane_e2e_test(e2e_editor editor_e2e.sh
   ${WIN}/src/Tillervane.exe ${WIN}/tests/e2e/window_probe.exe ${WIN}/tests/e2e/game_probe.exe
   $<TARGET_FILE:editor_settings>)
+tillervane_e2e_test(e2e_walkthrough walkthrough_e2e.sh
+  ${WIN}/src/Tillervane.exe ${WIN}/tests/e2e/window_probe.exe $<TARGET_FILE:walkthrough_settings>)
