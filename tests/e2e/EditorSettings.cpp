@@ -13,11 +13,7 @@
 namespace {
 
 AppSettings TwoGames() {
-  AppSettings settings;
-  settings.Version = "Tillervane（Tillervane v2.01）";
-  settings.StartKey = {0x78, 0, 0};
-  settings.StopKey = {0x7B, 0, 0};
-  settings.Reserved1 = 3;
+  AppSettings settings = SavedDefaults();
   for (const char* name : {"赛车一", "飞行"}) {
     GameProfile game;
     game.GameName = name;

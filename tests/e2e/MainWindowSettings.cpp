@@ -11,16 +11,10 @@
 
 namespace {
 
-constexpr char kVersionTag[] = "Tillervane（Tillervane v2.01）";
-
 // Three games, remembering game 2, "Rally", whose left button is A and whose
 // movement holds the arrow keys from 5 pixels on.
 AppSettings ThreeGames(bool hideCursor) {
-  AppSettings settings;
-  settings.Version = kVersionTag;
-  settings.StartKey = {0x78, 0, 0};
-  settings.StopKey = {0x7B, 0, 0};
-  settings.Reserved1 = 3;
+  AppSettings settings = SavedDefaults();
   settings.RememberLastGame = True16;
   settings.LastGameIndex = 2;
   for (const char* name : {"赛车一", "飞行", "Rally"}) {

@@ -10,6 +10,16 @@
 #include "platform/posix/IconvText.h"
 #include "settings/SettingsCodec.h"
 
+// A record as this version saves it with the default hotkeys and no games.
+inline AppSettings SavedDefaults() {
+  AppSettings settings;
+  settings.Version = "Tillervane（Tillervane v2.01）";
+  settings.StartKey = {0x78, 0, 0};
+  settings.StopKey = {0x7B, 0, 0};
+  settings.Reserved1 = 3;
+  return settings;
+}
+
 inline bool WriteSettingsFile(const std::string& path, const AppSettings& settings) {
   platform::posix::IconvText text;
   const auto bytes = settings_codec::EncodeSettings(settings, text);

@@ -13,11 +13,7 @@ namespace {
 // A first run's settings: an empty file, loaded with its defaults, and the game
 // added from the menu and mapped in the editor.
 AppSettings AfterEditor() {
-  AppSettings settings;
-  settings.Version = "Tillervane（Tillervane v2.01）";
-  settings.StartKey = {0x78, 0, 0};
-  settings.StopKey = {0x7B, 0, 0};
-  settings.Reserved1 = 3;
+  AppSettings settings = SavedDefaults();
   GameProfile game;
   game.GameName = "Rally";
   game.Buttons[LeftButton] = {'A', 0, 0, 0, 0, 0, False16, 0};

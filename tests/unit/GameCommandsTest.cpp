@@ -2,26 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "editor/frmSet.h"
-#include "mainwindow/frmMain.h"
-#include "settings/SettingsCodec.h"
-#include "support/EngineFixture.h"
-#include "support/FakeFormHost.h"
+#include "support/MainWindowFixture.h"
 
 namespace {
 
-constexpr char kTag[] = "Tillervane（Tillervane v2.01）";
-constexpr char kPath[] = "C:\\Games\\Tillervane\\setinf.set";
 constexpr char kEditor[] = "设置窗口";
-constexpr int kA = 0x41, kScanA = 0x1E, kW = 0x57, kScanW = 0x11;
 
-class GameCommandsTest : public EngineFixture {
+class GameCommandsTest : public MainWindowTest {
  protected:
-  GameCommandsTest() {
-    VersionTag = kTag;
-    os.keyNames = {{0x43 << 16, "F9"}, {0x58 << 16, "F12"}};
-  }
-  ~GameCommandsTest() override { VersionTag.clear(); }
-
   // Opens the main window on these games, nothing selected.
   void Start(const std::vector<std::string>& names) {
     AppSettings stored;
@@ -44,19 +32,11 @@ class GameCommandsTest : public EngineFixture {
     for (int i = 0; i < window->LstGame.ListCount(); ++i) entries.push_back(window->LstGame.List(i));
     return entries;
   }
-  std::vector<std::string> CallsStartingWith(const std::string& prefix) {
-    std::vector<std::string> matching;
-    for (auto& call : os.TakeCalls())
-      if (call.rfind(prefix, 0) == 0) matching.push_back(call);
-    return matching;
-  }
-  AppSettings SavedFile() { return settings_codec::DecodeSettings(os.disk.at(kPath), os.text); }
   // A user step in the editor.
   void InEditor(std::function<void(frmSet&)> step) {
     forms.userSteps.push_back([step](ui::Form& form) { step(dynamic_cast<frmSet&>(form)); });
   }
 
-  FakeFormHost forms;
   std::unique_ptr<frmMain> window;
 };
 

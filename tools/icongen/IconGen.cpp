@@ -54,35 +54,46 @@ void Put32(std::vector<std::uint8_t>& out, unsigned value) {
   Put16(out, value >> 16);
 }
 
+// The .ico/.cur directory with its one entry. `planesOrHotX` and
+// `bitsOrHotY` are the planes and bit count of an icon, the hot spot of a cursor.
+void PutDirectory(std::vector<std::uint8_t>& out, bool cursor, int w, int h, int colours, int planesOrHotX,
+                  int bitsOrHotY, unsigned imageSize) {
+  Put16(out, 0);
+  Put16(out, cursor ? 2 : 1);
+  Put16(out, 1);  // one image
+  out.push_back(static_cast<std::uint8_t>(w));
+  out.push_back(static_cast<std::uint8_t>(h));
+  out.push_back(static_cast<std::uint8_t>(colours));
+  out.push_back(0);
+  Put16(out, planesOrHotX);
+  Put16(out, bitsOrHotY);
+  Put32(out, imageSize);
+  Put32(out, 6 + 16);
+}
+
+// BITMAPINFOHEADER of an icon image, whose height counts the image and the mask.
+void PutImageHeader(std::vector<std::uint8_t>& out, int w, int h, int bitCount, unsigned bytes, int colours) {
+  Put32(out, 40);
+  Put32(out, w);
+  Put32(out, h * 2);
+  Put16(out, 1);
+  Put16(out, bitCount);
+  Put32(out, 0);
+  Put32(out, bytes);
+  Put32(out, 0);
+  Put32(out, 0);
+  Put32(out, colours);
+  Put32(out, 0);
+}
+
 // One 32-bit image with its AND mask, in the .ico container.
 std::vector<std::uint8_t> EncodeIcon(const Canvas& canvas) {
   const int w = canvas.width(), h = canvas.height();
   const int maskStride = ((w + 31) / 32) * 4;
   const unsigned imageSize = 40 + w * h * 4 + maskStride * h;
   std::vector<std::uint8_t> out;
-  Put16(out, 0);
-  Put16(out, 1);  // icon
-  Put16(out, 1);  // one image
-  out.push_back(static_cast<std::uint8_t>(w));
-  out.push_back(static_cast<std::uint8_t>(h));
-  out.push_back(0);
-  out.push_back(0);
-  Put16(out, 1);
-  Put16(out, 32);
-  Put32(out, imageSize);
-  Put32(out, 6 + 16);
-  // BITMAPINFOHEADER; the height counts the image and the mask.
-  Put32(out, 40);
-  Put32(out, w);
-  Put32(out, h * 2);
-  Put16(out, 1);
-  Put16(out, 32);
-  Put32(out, 0);
-  Put32(out, w * h * 4 + maskStride * h);
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, 0);
+  PutDirectory(out, false, w, h, 0, 1, 32, imageSize);
+  PutImageHeader(out, w, h, 32, w * h * 4 + maskStride * h, 0);
   for (int y = h - 1; y >= 0; --y) {
     for (int x = 0; x < w; ++x) {
       const Color c = canvas.At(x, y);
@@ -186,28 +197,8 @@ std::vector<std::uint8_t> EncodeMonochrome(const Canvas& canvas, bool cursor, in
   const int stride = ((w + 31) / 32) * 4;
   const unsigned imageSize = 40 + 8 + 2 * stride * h;
   std::vector<std::uint8_t> out;
-  Put16(out, 0);
-  Put16(out, cursor ? 2 : 1);
-  Put16(out, 1);
-  out.push_back(static_cast<std::uint8_t>(w));
-  out.push_back(static_cast<std::uint8_t>(h));
-  out.push_back(2);  // colours
-  out.push_back(0);
-  Put16(out, cursor ? hotX : 1);
-  Put16(out, cursor ? hotY : 1);
-  Put32(out, imageSize);
-  Put32(out, 6 + 16);
-  Put32(out, 40);
-  Put32(out, w);
-  Put32(out, h * 2);
-  Put16(out, 1);
-  Put16(out, 1);
-  Put32(out, 0);
-  Put32(out, 2 * stride * h);
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, 2);
-  Put32(out, 0);
+  PutDirectory(out, cursor, w, h, 2, cursor ? hotX : 1, cursor ? hotY : 1, imageSize);
+  PutImageHeader(out, w, h, 1, 2 * stride * h, 2);
   Put32(out, 0x00000000);  // palette: black, white
   Put32(out, 0x00FFFFFF);
   for (const bool mask : {false, true}) {

@@ -35,11 +35,6 @@ HFONT MessageFont() {
   return font;
 }
 
-int ShiftState() {
-  return ((::GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((::GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
-         ((::GetKeyState(VK_MENU) < 0) ? 4 : 0);
-}
-
 void SetTextIfDifferent(HWND window, const std::string& text) {
   const int length = ::GetWindowTextLengthW(window);
   std::wstring current(static_cast<std::size_t>(length) + 1, L'\0');
@@ -477,6 +472,11 @@ class TimerView final : public ChildView {
 };
 
 }  // namespace
+
+int ShiftState() {
+  return ((::GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((::GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
+         ((::GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
 
 int ToPixels(std::int32_t twips) { return ::MulDiv(twips, ScreenDpi(), 1440); }
 

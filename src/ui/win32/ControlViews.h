@@ -16,6 +16,9 @@ namespace ui::win32 {
 // Twips to pixels at the display's DPI.
 int ToPixels(std::int32_t twips);
 
+// The Shift (1), Ctrl (2) and Alt (4) keys held now, as mouse and key events report them.
+int ShiftState();
+
 class ChildView : public ControlView {
  public:
   ~ChildView() override;

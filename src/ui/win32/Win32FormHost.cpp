@@ -20,11 +20,6 @@ constexpr wchar_t kFormClass[] = L"TillervaneForm";
 constexpr UINT kFirstControlId = 100;
 constexpr UINT kFirstMenuId = 1000;
 
-int ShiftState() {
-  return ((::GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((::GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
-         ((::GetKeyState(VK_MENU) < 0) ? 4 : 0);
-}
-
 // A menu item's caption and check mark, kept up to date in its menu.
 class MenuView final : public ControlView {
  public:
