@@ -86,7 +86,8 @@ void frmMain::menuDelete_Click() {
   // pointer brought back while the game still exists.
   if (TimMove.Enabled()) StopControl();
   LstGame.RemoveItem(selected);
-  // No current game from here on, also while a failed write is being reported.
-  CurGameIndex = -1;
+  // No current game from here on, also while a failed write is being reported;
+  // the status line no longer names the deleted game.
+  LstGame_Click();
   ModFile::RemoveGame(selected);
 }

@@ -163,6 +163,7 @@ tv_probe click Tillervane 确定
 tv_probe gone Tillervane 20 || tv_fail "the question stayed open"
 expect_main '^list-count 2$'
 expect_main '^list-selected -1$'
+expect_main '^button 请选择游戏$'
 expect_main '^list-item 0 赛车一$'
 expect_main '^list-item 1 Rally$'
 tv_wait 10 same_file removed.set || tv_fail "the file after the delete differs from the native encoder's"

@@ -148,6 +148,7 @@ TEST_F(GameCommandsTest, DeletingTheMiddleGameKeepsTheOrderAndLeavesNoCurrentGam
   EXPECT_EQ(Entries(), (std::vector<std::string>{"甲", "Rally"}));
   EXPECT_EQ(window->LstGame.ListIndex(), -1);
   EXPECT_EQ(CurGameIndex, -1);
+  EXPECT_EQ(window->CmdShowStart.Caption(), "请选择游戏");
   const AppSettings saved = SavedFile();
   ASSERT_EQ(saved.Games.size(), 2u);
   EXPECT_EQ(saved.Games[1].GameName, "Rally");

@@ -17,6 +17,10 @@ bool DispatchWaitingMessages() {
       ::PostQuitMessage(static_cast<int>(message.wParam));
       return false;
     }
+    // Tab, the arrow keys and mnemonics move between a form's controls, as
+    // in any dialog.
+    HWND active = ::GetActiveWindow();
+    if (active != nullptr && ::IsDialogMessageW(active, &message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
