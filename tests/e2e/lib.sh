@@ -57,6 +57,9 @@ tv_create_prefix() {
 # tv_begin E2E_DIR NAME: a test's display, its prefix and its artifact folder
 # E2E_DIR/NAME; everything it started ends with the test.
 tv_begin() {
+  local root
+  root=$(mkdir -p "$1" && cd "$1" && pwd)  # Wine wants an absolute prefix
+  set -- "$root" "$2"
   TV_DIR=$1/$2
   rm -rf "$TV_DIR"
   mkdir -p "$TV_DIR"
