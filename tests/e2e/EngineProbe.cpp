@@ -12,6 +12,7 @@
 #include "engine/HookKeyMouse.h"
 #include "engine/KeyMouse.h"
 #include "platform/win32/Win32Platform.h"
+#include "probe/InputLog.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -44,20 +45,11 @@ void UseBuiltInProfile() {
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto scan = static_cast<unsigned>((lParam >> 16) & 0xFF);
-  const auto extended = static_cast<unsigned>((lParam >> 24) & 1);
+  if (const std::string input = InputMessageLine(message, wParam, lParam); !input.empty()) {
+    Log(input.c_str());
+    return 0;
+  }
   switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      Log("keydown vk=%u scan=%u ext=%u", static_cast<unsigned>(wParam), scan, extended);
-      return 0;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-      Log("keyup vk=%u scan=%u ext=%u", static_cast<unsigned>(wParam), scan, extended);
-      return 0;
-    case WM_LBUTTONDOWN:
-      Log("mouse lbuttondown");
-      return 0;
     case WM_TIMER:
       if (wParam == kMoveTimer) timers.TimMove_Timer();
       if (wParam == kButtonTimer) timers.TimButton_Timer();

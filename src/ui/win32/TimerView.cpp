@@ -45,10 +45,15 @@ class TimerView final : public ChildView {
     timer_.Tick();
   }
   bool Overdue() const {
-    LARGE_INTEGER now{}, frequency{};
+    // The counter's frequency is fixed at boot.
+    static const LONGLONG frequency = [] {
+      LARGE_INTEGER value{};
+      ::QueryPerformanceFrequency(&value);
+      return value.QuadPart;
+    }();
+    LARGE_INTEGER now{};
     ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return (now.QuadPart - lastTick_.QuadPart) * 1000 >= frequency.QuadPart * timer_.Interval();
+    return (now.QuadPart - lastTick_.QuadPart) * 1000 >= frequency * timer_.Interval();
   }
 
   ui::Timer& timer_;

@@ -37,20 +37,12 @@
 #include <vector>
 
 #include "MenuReply.h"
+#include "InputLog.h"
+#include "Utf8.h"
 
 namespace {
 
 enum Exit { kOk = 0, kMissing = 1, kUsage = 2, kFailed = 3 };
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                      nullptr);
-  return bytes;
-}
 
 void Say(const std::string& line) {
   std::fwrite(line.data(), 1, line.size(), stdout);
@@ -396,23 +388,11 @@ void Log(const char* format, unsigned a = 0, unsigned b = 0, unsigned c = 0) {
 }
 
 LRESULT CALLBACK KeyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto scan = static_cast<unsigned>((lParam >> 16) & 0xFF);
-  const auto extended = static_cast<unsigned>((lParam >> 24) & 1);
+  if (const std::string input = InputMessageLine(message, wParam, lParam); !input.empty()) {
+    Log(input.c_str());
+    return 0;
+  }
   switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      Log("keydown vk=%u scan=%u ext=%u", static_cast<unsigned>(wParam), scan, extended);
-      return 0;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-      Log("keyup vk=%u scan=%u ext=%u", static_cast<unsigned>(wParam), scan, extended);
-      return 0;
-    case WM_LBUTTONDOWN:
-      Log("mouse lbuttondown");
-      return 0;
-    case WM_RBUTTONDOWN:
-      Log("mouse rbuttondown");
-      return 0;
     case WM_TIMER:
       if (wParam == kEndTimer ||
           (wParam == kQuitPoll && GetFileAttributesW(quitFlag.c_str()) != INVALID_FILE_ATTRIBUTES)) {

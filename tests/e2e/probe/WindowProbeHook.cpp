@@ -8,18 +8,9 @@
 #include <string>
 
 #include "MenuReply.h"
+#include "Utf8.h"
 
 namespace {
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                      nullptr);
-  return bytes;
-}
 
 std::wstring ItemText(HMENU menu, int index) {
   MENUITEMINFOW info{};
