@@ -1,47 +1,61 @@
-# The Windows program, cross-built as a sub-build of the native one, so that one
-# configure, build and test run covers both; its end-to-end tests run under Wine.
+# The Windows program, cross-built for 32-bit and for 64-bit Windows as
+# sub-builds of the native one, so that one configure, build and test run covers
+# all three; the end-to-end tests run each Windows build under its own Wine.
 include(ExternalProject)
 
-set(TILLERVANE_WINDOWS_BINARY_DIR ${CMAKE_BINARY_DIR}/windows)
-ExternalProject_Add(windows_build
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}
-  BINARY_DIR ${TILLERVANE_WINDOWS_BINARY_DIR}
-  CMAKE_ARGS
-    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/i686-w64-mingw32.cmake
-    -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
-  BUILD_ALWAYS ON
-  INSTALL_COMMAND ""
-  USES_TERMINAL_BUILD ON)
-
-# One zh_CN Wine prefix per test run, shared by the end-to-end tests.
 set(TILLERVANE_E2E_DIR ${CMAKE_BINARY_DIR}/e2e)
-add_test(NAME e2e_prefix
-  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/create_prefix.sh ${TILLERVANE_E2E_DIR})
-set_tests_properties(e2e_prefix PROPERTIES TIMEOUT 300 FIXTURES_SETUP wine_prefix)
 
-# tillervane_e2e_test(NAME SCRIPT ARGS...): an end-to-end script run under Wine
-# with ARGS and the shared test folder; the tests share one Wine desktop, so
-# they run one at a time.
-set(WIN ${TILLERVANE_WINDOWS_BINARY_DIR})
-function(tillervane_e2e_test name script)
-  add_test(NAME ${name} COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/${script} ${ARGN} ${TILLERVANE_E2E_DIR})
-  set_tests_properties(${name} PROPERTIES
-    TIMEOUT 600 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_desktop)
+# tillervane_windows_build(BUILD TOOLCHAIN): the sub-build in windows<BUILD>/
+# of the build folder ("" for 32-bit, "64" for 64-bit).
+function(tillervane_windows_build bits toolchain)
+  ExternalProject_Add(windows${bits}_build
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/windows${bits}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/${toolchain}.cmake
+      -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    USES_TERMINAL_BUILD ON)
 endfunction()
 
-tillervane_e2e_test(e2e_engine engine_e2e.sh ${WIN}/tests/e2e/engine_probe.exe)
-tillervane_e2e_test(e2e_key_capture key_capture_e2e.sh ${WIN}/tests/e2e/key_capture_probe.exe)
-tillervane_e2e_test(e2e_settings settings_e2e.sh
-  ${WIN}/tests/e2e/settings_probe.exe $<TARGET_FILE:settings_expected>)
-tillervane_e2e_test(e2e_settings_text settings_text_e2e.sh ${WIN}/tests/e2e/settings_text_probe.exe)
-tillervane_e2e_test(e2e_window_probe window_probe_e2e.sh ${WIN}/tests/e2e/window_probe.exe)
-tillervane_e2e_test(e2e_main_window main_window_e2e.sh
-  ${WIN}/src/Tillervane.exe ${WIN}/tests/e2e/window_probe.exe $<TARGET_FILE:main_window_settings>)
-tillervane_e2e_test(e2e_commands commands_e2e.sh
-  ${WIN}/src/Tillervane.exe ${WIN}/tests/e2e/window_probe.exe $<TARGET_FILE:main_window_settings>)
+tillervane_windows_build("" i686-w64-mingw32)
+tillervane_windows_build(64 x86_64-w64-mingw32)
 
-tillervane_e2e_test(e2e_editor editor_e2e.sh
-  ${WIN}/src/Tillervane.exe ${WIN}/tests/e2e/window_probe.exe ${WIN}/tests/e2e/game_probe.exe
-  $<TARGET_FILE:editor_settings>)
-tillervane_e2e_test(e2e_walkthrough walkthrough_e2e.sh
-  ${WIN}/src/Tillervane.exe ${WIN}/tests/e2e/window_probe.exe $<TARGET_FILE:walkthrough_settings>)
+# tillervane_e2e_suite(BUILD WINDOWS_BINARY_DIR): every end-to-end test, run
+# against one Windows build ("win32" or "win64") under the Wine that runs it,
+# with a zh_CN prefix of its own. The tests share one Wine server at a time, so
+# they run one at a time.
+function(tillervane_e2e_suite build win)
+  set(dir ${TILLERVANE_E2E_DIR}/${build})
+  set(env TILLERVANE_E2E_BUILD=${build})
+  add_test(NAME ${build}_e2e_prefix
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/create_prefix.sh ${dir})
+  set_tests_properties(${build}_e2e_prefix PROPERTIES
+    TIMEOUT 300 FIXTURES_SETUP ${build}_prefix ENVIRONMENT ${env} SKIP_RETURN_CODE 77)
+
+  # e2e(NAME SCRIPT ARGS...): an end-to-end script run with ARGS and the suite's folder.
+  function(e2e name script)
+    add_test(NAME ${build}_${name}
+      COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/${script} ${ARGN} ${dir})
+    set_tests_properties(${build}_${name} PROPERTIES
+      TIMEOUT 600 FIXTURES_REQUIRED ${build}_prefix RESOURCE_LOCK wine_desktop
+      ENVIRONMENT ${env} SKIP_RETURN_CODE 77)
+  endfunction()
+
+  set(tools ${win}/tests/e2e)
+  set(app ${win}/src/Tillervane.exe)
+  e2e(e2e_engine engine_e2e.sh ${tools}/engine_probe.exe)
+  e2e(e2e_key_capture key_capture_e2e.sh ${tools}/key_capture_probe.exe)
+  e2e(e2e_settings settings_e2e.sh ${tools}/settings_probe.exe $<TARGET_FILE:settings_expected>)
+  e2e(e2e_settings_text settings_text_e2e.sh ${tools}/settings_text_probe.exe)
+  e2e(e2e_window_probe window_probe_e2e.sh ${tools}/window_probe.exe)
+  e2e(e2e_main_window main_window_e2e.sh ${app} ${tools}/window_probe.exe $<TARGET_FILE:main_window_settings>)
+  e2e(e2e_commands commands_e2e.sh ${app} ${tools}/window_probe.exe $<TARGET_FILE:main_window_settings>)
+  e2e(e2e_editor editor_e2e.sh
+    ${app} ${tools}/window_probe.exe ${tools}/game_probe.exe $<TARGET_FILE:editor_settings>)
+  e2e(e2e_walkthrough walkthrough_e2e.sh ${app} ${tools}/window_probe.exe $<TARGET_FILE:walkthrough_settings>)
+endfunction()
+
+tillervane_e2e_suite(win64 ${CMAKE_BINARY_DIR}/windows64)
+tillervane_e2e_suite(win32 ${CMAKE_BINARY_DIR}/windows)

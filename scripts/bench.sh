@@ -12,6 +12,11 @@ echo "== engine (native, platform calls excluded)"
 build/all/tests/engine_bench
 echo "== settings file, 1,000 games (native)"
 build/all/tests/settings_bench
+source tests/e2e/lib.sh
+export TILLERVANE_E2E_BUILD
+TILLERVANE_E2E_BUILD=$(tv_runnable_build)
+win=build/all/windows
+[ "$TILLERVANE_E2E_BUILD" = win32 ] || win=build/all/windows64
 echo "== Tillervane.exe under Wine"
-bash tests/e2e/bench_e2e.sh build/all/windows/src/Tillervane.exe build/all/windows/tests/e2e/window_probe.exe \
-  build/all/tests/main_window_settings build/all/bench
+bash tests/e2e/bench_e2e.sh $win/src/Tillervane.exe $win/tests/e2e/window_probe.exe \
+  build/all/tests/main_window_settings build/all/bench/$TILLERVANE_E2E_BUILD

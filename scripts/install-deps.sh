@@ -7,7 +7,8 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine wine64 wine32:i386 fonts-wine
   libxrender1:i386 libxi6:i386 libxrandr2:i386 libxcursor1:i386 libxfixes3:i386
   libxinerama1:i386 libxcomposite1:i386 libxxf86vm1:i386
   xvfb xdotool x11-utils imagemagick

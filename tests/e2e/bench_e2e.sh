@@ -49,7 +49,8 @@ echo "  Tillervane.exe ${tillervane_ms} ms, minimal window ${minimal_ms} ms, rat
 tv_run_in_desktop "$TV_DIR/run/Tillervane.exe"
 tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window"
 xdotool key F9
-tv_wait 15 bash -c "wine '$TV_PROBE' read '$title' 2>/dev/null | grep -q '^list-enabled 0'" || tv_fail "control did not start"
+control_on() { tv_probe read "$title" | grep -q '^list-enabled 0'; }
+tv_wait 15 control_on || tv_fail "control did not start"
 keys=$TV_DIR/keys.log
 tv_run_in_desktop "$TV_PROBE" keys "$(tv_windows_path "$keys")" 600 timed
 tv_expect_lines 30 "$keys" 0 '^ready'

@@ -35,9 +35,59 @@ tv_start_x() {
   tv_wait 20 xdpyinfo >/dev/null || tv_fail "display $DISPLAY does not answer"
 }
 
+# Wine's loaders, called by path: the `wine` wrapper picks the 32-bit loader
+# whenever it is installed, even on a machine whose kernel cannot execute it.
+TV_WINE32=/usr/lib/wine/wine
+TV_WINE64=/usr/lib/wine/wine64
+TV_WINESERVER=/usr/lib/wine/wineserver64
+
+# tv_32bit_unavailable: prints why this machine cannot run the 32-bit build
+# under Wine, or nothing when it can. Decided by running the 32-bit loader;
+# TILLERVANE_NO_32BIT=1 makes a machine that can behave as one that cannot.
+tv_32bit_unavailable() {
+  if [ -n "${TILLERVANE_NO_32BIT:-}" ]; then
+    echo "TILLERVANE_NO_32BIT is set"
+    return
+  fi
+  local out
+  if ! out=$("$TV_WINE32" --version 2>&1); then
+    echo "this machine cannot execute Wine's 32-bit loader ($TV_WINE32: ${out##*: })"
+  fi
+}
+
+# tv_select_build BUILD: the Wine that runs BUILD, "win32" or "win64", for the
+# calls below; TV_UNAVAILABLE says why this machine cannot run it, or is empty.
+tv_select_build() {
+  TV_BUILD=$1 TV_UNAVAILABLE=
+  case $1 in
+    win64) TV_WINE=$TV_WINE64 ;;
+    win32) TV_WINE=$TV_WINE32 TV_UNAVAILABLE=$(tv_32bit_unavailable) ;;
+    *) tv_fail "unknown Windows build '$1' (win32 or win64)" ;;
+  esac
+}
+
+# tv_runnable_build: the build a player gets here: "win32" where this machine
+# can run it, "win64" otherwise.
+tv_runnable_build() {
+  if [ -z "$(tv_32bit_unavailable)" ]; then echo win32; else echo win64; fi
+}
+
+# tv_build_name: the build selected, as the test output names it.
+tv_build_name() {
+  case $TV_BUILD in
+    win64) echo "64-bit build under $TV_WINE64" ;;
+    win32) echo "32-bit build under $TV_WINE32" ;;
+  esac
+}
+
+# tv_wine ARGS..., tv_wineserver ARGS...: Wine and its server for the build selected.
+tv_wine() { "$TV_WINE" "$@"; }
+tv_wineserver() { "$TV_WINESERVER" "$@"; }
+
 # tv_use_prefix DIR: the Wine settings every test shares, with the prefix in DIR.
 tv_use_prefix() {
-  export WINEPREFIX=$1 WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+  export WINEPREFIX=$1 WINEARCH=$TV_BUILD WINELOADER=$TV_WINE WINESERVER=$TV_WINESERVER
+  export WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
   export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
 }
 
@@ -45,12 +95,23 @@ tv_use_prefix() {
 tv_create_prefix() {
   rm -rf "$1"
   tv_use_prefix "$1"
-  wineboot -i >/dev/null 2>&1 || tv_fail "wineboot could not create the prefix"
-  wineserver -w
+  tv_wine wineboot -i >/dev/null 2>&1 || tv_fail "wineboot could not create the prefix"
+  tv_wineserver -w
   # Debian's Wine does not find the fonts of its own data folder (Marlett draws
   # the caption buttons); the prefix gets copies.
   if [ -d /usr/share/wine/fonts ]; then
     cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
+}
+
+# tv_select_suite_build: the build named by TILLERVANE_E2E_BUILD (set by the
+# test registration), or, when this machine cannot run it, the end of the test
+# as skipped (status 77) with the reason.
+tv_select_suite_build() {
+  tv_select_build "${TILLERVANE_E2E_BUILD:-win64}"
+  if [ -n "$TV_UNAVAILABLE" ]; then
+    echo "SKIPPED: the 32-bit build does not run end to end here: $TV_UNAVAILABLE"
+    exit 77
   fi
 }
 
@@ -63,16 +124,18 @@ tv_begin() {
   TV_DIR=$1/$2
   rm -rf "$TV_DIR"
   mkdir -p "$TV_DIR"
+  tv_select_suite_build
+  echo "end to end: $(tv_build_name)"
   trap tv_end EXIT
   tv_start_x
   [ -f "$1/prefix/system.reg" ] || tv_create_prefix "$1/prefix"
   tv_use_prefix "$1/prefix"
-  wineserver -p
+  tv_wineserver -p
 }
 
 tv_end() {
   local status=$?
-  wineserver -k 2>/dev/null || true
+  [ -z "${WINEPREFIX:-}" ] || tv_wineserver -k 2>/dev/null || true
   [ -z "${TV_XVFB_PID:-}" ] || kill "$TV_XVFB_PID" 2>/dev/null || true
   exit "$status"
 }
@@ -80,13 +143,17 @@ tv_end() {
 # tv_run_in_desktop PROGRAM ARGS...: starts a Windows program in a Wine desktop
 # that fills the screen, so windows get frames and keys reach the focused one.
 tv_run_in_desktop() {
-  wine explorer /desktop=tillervane,1024x768 "$@" >>"$TV_DIR/wine.out" 2>&1 &
+  tv_wine explorer /desktop=tillervane,1024x768 "$@" >>"$TV_DIR/wine.out" 2>&1 &
   TV_PROGRAM_PID=$!
 }
 
-# tv_windows_path UNIX_PATH: the same file as a Windows program sees it.
+# tv_windows_path UNIX_PATH: the same file as a Windows program sees it, through
+# the Z: drive every prefix maps to /. Worked out here rather than by winepath,
+# which starts a Wine process and now and then prints nothing.
 tv_windows_path() {
-  winepath -w "$1" 2>/dev/null
+  local path
+  path=$(realpath -m "$1")
+  echo "Z:${path//\//\\}"
 }
 
 # tv_line_count FILE: how many lines FILE has now (0 if it does not exist).
@@ -131,6 +198,6 @@ tv_screenshot() {
 # tv_probe ARGS...: runs the window probe (its path in TV_PROBE) under Wine; its
 # output without carriage returns, line by line as it comes, its exit status.
 tv_probe() {
-  wine "${TV_PROBE:?TV_PROBE is not set}" "$@" | sed -u 's/\r//g'
+  tv_wine "${TV_PROBE:?TV_PROBE is not set}" "$@" | sed -u 's/\r//g'
   return "${PIPESTATUS[0]}"
 }

@@ -26,7 +26,7 @@ expect_main '^menu [0-9.]+ 使用记录\|checked=0'
 tv_screenshot first-run
 
 echo "a second start ends without a window of its own"
-(cd "$run" && wine Tillervane.exe >>"$TV_DIR/wine.out" 2>&1) &
+(cd "$run" && tv_wine Tillervane.exe >>"$TV_DIR/wine.out" 2>&1) &
 second=$!
 tv_wait 30 bash -c "! kill -0 $second" || tv_fail "the second copy is still running"
 [ "$(tv_probe read "$title" | grep -c '^title ')" = 1 ] || tv_fail "the first copy's window is gone"

@@ -8,7 +8,7 @@ tv_begin "$2" settings_text
 out=$TV_DIR/probe.out
 
 status=0
-timeout 60 wine "$probe" >"$out" 2>>"$TV_DIR/wine.out" || status=$?
+timeout 60 "$TV_WINE" "$probe" >"$out" 2>>"$TV_DIR/wine.out" || status=$?
 tr -d '\r' <"$out"
 [ "$status" -eq 0 ] || tv_fail "the Windows conversion differs from iconv's (exit $status)"
 grep -q '^0 of [1-9][0-9]* samples differ$' <(tr -d '\r' <"$out") || tv_fail "the probe did not check the samples"

@@ -1,0 +1,4 @@
+# Cross build of the same program for 64-bit Windows with MinGW-w64 on Linux.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/MinGWToolchain.cmake)
