@@ -30,7 +30,12 @@ void ReleaseProfileKeys(const GameProfile& game) {
 
 void frmMain::StartControl() {
   if (LstGame.ListIndex() == -1) {
+    // The hotkey poll goes on inside the box: a held start key asks once, not
+    // with a new box every tick.
+    if (askingForGame_) return;
+    askingForGame_ = true;
     Os().dialogs.ShowMessage("请选择游戏再开始！", "Tillervane", platform::mb::SystemModal | platform::mb::IconInformation);
+    askingForGame_ = false;
     return;
   }
   LstGame.SetEnabled(false);
@@ -58,6 +63,10 @@ void frmMain::StopControl() {
   ReleaseProfileKeys(*game);
   ClearKeyLatches();
   Os().process.PumpPendingMessages();
+  // A command run by the pump may have added or deleted games: the profile is
+  // looked up again, and with none current there is no pointer to bring back.
+  game = CurrentGame();
+  if (game == nullptr) return;
   if (game->HideCursor != 0) {
     const auto screen = Os().screen.PrimaryScreen();
     KeyMouse().MouseMove(Half(screen.widthTwips), Half(screen.heightTwips), true, true);

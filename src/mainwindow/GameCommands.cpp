@@ -34,7 +34,7 @@ void frmMain::menuRunGame_Click() {
 }
 
 // Opens the editor on the current game and shows its name, changed or not,
-// in the list afterwards.
+// in the list and the status line afterwards.
 void frmMain::menuSet_Click() {
   StopControl();
   if (LstGame.ListCount() == 0) {
@@ -51,6 +51,9 @@ void frmMain::menuSet_Click() {
   frmSet editor;
   editor.ShowModal();
   if (const GameProfile* game = CurrentGame()) LstGame.SetList(CurGameIndex, game->GameName);
+  // Unless the start key turned control on while the editor was open, the
+  // idle text names the game as the list now does.
+  if (!TimMove.Enabled()) LstGame_Click();
 }
 
 // The new game reaches the settings file with the editor's OK; closed any

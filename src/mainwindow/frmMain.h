@@ -81,4 +81,6 @@ class frmMain final : public ui::Form {
   void Wire();
   // Captures a new key for `hotKey`, named `role` in the question, and stores it on OK.
   void ReassignHotkey(HotKey& hotKey, const std::string& role);
+
+  bool askingForGame_ = false;  // the "select a game first" box is open
 };

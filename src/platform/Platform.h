@@ -3,6 +3,7 @@
 // reaches the one process-wide instance through Os(); the Windows build installs
 // the real calls at start-up, tests install their fakes. Never includes <windows.h>.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -123,8 +124,11 @@ class Files {
   virtual ~Files() = default;
   // Opens for reading and writing in binary mode; a missing file is created empty.
   virtual FileHandle OpenReadWrite(const std::string& path, std::string& failure) = 0;
-  // The whole content, from the first byte.
+  // The content from the first byte, at most kMostBytesRead of it: a settings
+  // file never comes near that, and what lies behind is an ignored tail. On a
+  // failure, `content` holds what was read before it.
   virtual bool ReadAll(FileHandle file, std::vector<std::uint8_t>& content, std::string& failure) = 0;
+  static constexpr std::size_t kMostBytesRead = 16u << 20;
   // Writes from the first byte. The file is not truncated: bytes behind stay.
   virtual bool WriteFromStart(FileHandle file, const std::vector<std::uint8_t>& content,
                               std::string& failure) = 0;

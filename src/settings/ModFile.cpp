@@ -48,8 +48,8 @@ void LoadSettings() {
   // Reading and closing need the open file; a failed open is reported as it is
   // rather than hidden behind the failures of steps that could not run.
   if (failure.Check([&](std::string& d) { return (file = os.files.OpenReadWrite(SettingsPath, d)) != 0; })) {
-    // Whatever a failed read left behind is not the file's content.
-    if (!failure.Check([&](std::string& d) { return os.files.ReadAll(file, content, d); })) content.clear();
+    // A failed read keeps what it read before the failure.
+    failure.Check([&](std::string& d) { return os.files.ReadAll(file, content, d); });
     failure.Check([&](std::string& d) { return os.files.Close(file, d); });
   }
   Settings = settings_codec::DecodeSettings(content, os.text);

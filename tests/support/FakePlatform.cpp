@@ -144,7 +144,19 @@ void FakePlatform::Sleep(std::uint32_t milliseconds) {
   clockMs += milliseconds;
 }
 
-void FakePlatform::PumpPendingMessages() { Log("PumpPendingMessages"); }
+namespace {
+void RunOnce(std::function<void()>& step) {
+  if (!step) return;
+  auto once = std::move(step);
+  step = nullptr;
+  once();
+}
+}  // namespace
+
+void FakePlatform::PumpPendingMessages() {
+  Log("PumpPendingMessages");
+  RunOnce(whilePumping);
+}
 
 bool FakePlatform::TopLevelWindowExists(const std::string& title) {
   for (const auto& each : topLevelWindows)
@@ -203,9 +215,11 @@ platform::FileHandle FakePlatform::OpenReadWrite(const std::string& path, std::s
 
 bool FakePlatform::ReadAll(platform::FileHandle file, std::vector<std::uint8_t>& content, std::string& failure) {
   Log("ReadAll");
-  content.clear();
-  if (Failing("read", failure)) return false;
   content = disk.at(openFiles_.at(file));
+  if (Failing("read", failure)) {
+    content.resize(std::min(content.size(), bytesBeforeReadFailure));
+    return false;
+  }
   return true;
 }
 
@@ -237,6 +251,7 @@ bool FakePlatform::Delete(const std::string& path, std::string& failure) {
 
 int FakePlatform::ShowMessage(const std::string& shown, const std::string& title, std::uint32_t style) {
   Log("MessageBox(" + shown + "|" + title + "|" + Hex(style) + ")");
+  RunOnce(whileMessageShown);
   if (answers.empty()) return platform::answer::Ok;
   const int next = answers.front();
   answers.pop_front();

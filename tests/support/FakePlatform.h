@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -100,7 +101,12 @@ class FakePlatform final : public platform::Input,
   // Operation ("open", "read", "write", "close", "delete") -> the failure's
   // description; the operation fails for as long as it is listed.
   std::map<std::string, std::string> failures;
+  std::size_t bytesBeforeReadFailure = 0;  // what a failing read has read
   std::deque<int> answers;  // message box answers in turn; Ok when empty
+  // What the user or a timer does while the message loop runs: inside the next
+  // pump of pending messages, or while the next message box is open. Each runs
+  // once.
+  std::function<void()> whilePumping, whileMessageShown;
   // An answer that presses Enter: the box's default button.
   static constexpr int PressEnter = -1;
   // The open-file dialog's answers in turn: the chosen path with the filter

@@ -61,6 +61,7 @@ TEST_F(GameCommandsTest, AnAddedGameIsSelectedAndEditedAndReachesTheFileWithTheN
   ASSERT_EQ(saved.Games.size(), 2u);
   EXPECT_EQ(saved.Games[0].GameName, "新游戏");
   EXPECT_EQ(saved.Games[1].GameName, "Rally");
+  EXPECT_EQ(window->CmdShowStart.Caption(), "Rally 按F9开始控制......");
 }
 
 TEST_F(GameCommandsTest, EditingShowsTheStoredNameAfterwardsWhateverTheEditorDid) {
@@ -75,6 +76,7 @@ TEST_F(GameCommandsTest, EditingShowsTheStoredNameAfterwardsWhateverTheEditorDid
   });
   window->menuSet.UserClick();
   EXPECT_EQ(Entries(), (std::vector<std::string>{"甲", "丙"}));
+  EXPECT_EQ(window->CmdShowStart.Caption(), "丙 按F9开始控制......");
   EXPECT_EQ(forms.shown, (std::vector<std::string>{kEditor, kEditor}));
 }
 

@@ -70,6 +70,38 @@ TEST_F(ControlTest, StartingWithNothingSelectedOnlyAsks) {
   EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
 }
 
+// The poll runs inside the system-modal box, so a held start key comes back
+// while it is open.
+TEST_F(ControlTest, AStartWhileTheSelectAGameBoxIsOpenShowsNoSecondBox) {
+  window.LstGame.SetListIndex(-1);
+  os.whileMessageShown = [this] { window.StartControl(); };
+  window.StartControl();
+  EXPECT_EQ(CallsStartingWith("MessageBox").size(), 1u);
+  window.StartControl();  // once closed, a new start asks again
+  EXPECT_EQ(CallsStartingWith("MessageBox").size(), 1u);
+}
+
+// Commands run by the pump may reallocate the game list and change the
+// current game; the pointer follows the profile that is current afterwards.
+TEST_F(ControlTest, StoppingLooksUpTheProfileAgainAfterPendingMessagesRun) {
+  Rally().HideCursor = True16;
+  window.StartControl();
+  os.TakeCalls();
+  os.whilePumping = [this] {
+    window.menuAdd_Click();
+    window.menuAdd_Click();
+  };
+  window.StopControl();
+  EXPECT_EQ(CurGameIndex, 4);
+  EXPECT_EQ(CallsStartingWith("mouse_event"), (std::vector<std::string>{}));
+
+  window.LstGame.SetListIndex(2);
+  os.whilePumping = [this] { window.menuDelete_Click(); };
+  window.StopControl();
+  EXPECT_EQ(CurGameIndex, -1);
+  EXPECT_EQ(CallsStartingWith("mouse_event"), (std::vector<std::string>{}));
+}
+
 TEST_F(ControlTest, StartingTwiceKeepsOneHookAndItsRepeatFlags) {
   window.menuStart.UserClick();
   const auto hook = modHookKeyMouse::MouseHookHandle;

@@ -119,6 +119,20 @@ TEST_F(SettingsFile, FailingStepsAreReportedOnceAtTheEnd) {
   }
 }
 
+// What came in before the failure is kept: here the whole first game, and the
+// second only as far as the bytes reach.
+TEST_F(SettingsFile, AFailedReadKeepsWhatItReadBeforeTheFailure) {
+  const AppSettings stored = WithGames(2);
+  Store(stored);
+  os.failures["read"] = "read failed";
+  os.bytesBeforeReadFailure = Encode(WithGames(1)).size() + 10;
+  ModFile::LoadSettings();
+  EXPECT_EQ(os.TakeCalls(), (Calls{kOpen, "ReadAll", "Close", FailureBox("read")}));
+  ASSERT_EQ(Settings.Games.size(), 2u);
+  EXPECT_EQ(Settings.Games[0], stored.Games[0]);
+  EXPECT_EQ(Settings.Version, kVersion);
+}
+
 TEST_F(SettingsFile, AShorterSaveLeavesTheOldTailAndLoadsBackToTheSavedRecord) {
   Settings = WithGames(3);
   Settings.Games[1].GamePath = "D:\\很长的路径\\game.exe";

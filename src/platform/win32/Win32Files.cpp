@@ -30,22 +30,21 @@ class RealFiles final : public Files {
     return reinterpret_cast<FileHandle>(file);
   }
 
+  // In chunks until the end or the bound: the file's size decides no allocation.
   bool ReadAll(FileHandle handle, std::vector<std::uint8_t>& content, std::string& failure) override {
     HANDLE file = reinterpret_cast<HANDLE>(handle);
     content.clear();
-    LARGE_INTEGER size{};
     if (!SeekToStart(file, failure)) return false;
-    if (!::GetFileSizeEx(file, &size)) return Fail(failure);
-    content.resize(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < content.size()) {
+    constexpr std::size_t kChunk = 64u << 10;
+    while (content.size() < kMostBytesRead) {
+      const std::size_t done = content.size();
+      content.resize(done + std::min(kChunk, kMostBytesRead - done));
       DWORD read = 0;
-      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
-      if (!::ReadFile(file, content.data() + done, chunk, &read, nullptr)) return Fail(failure);
+      const bool ok = ::ReadFile(file, content.data() + done, static_cast<DWORD>(content.size() - done), &read, nullptr);
+      content.resize(done + read);
+      if (!ok) return Fail(failure);
       if (read == 0) break;
-      done += read;
     }
-    content.resize(done);
     return true;
   }
 
