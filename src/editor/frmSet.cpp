@@ -144,6 +144,7 @@ void frmSet::LayOut() {
   Name(SetOk, "SetOk"), SetOk.SetCaption("确定"), Place(SetOk, nullptr, 345, 458, 82, 25);
   Name(cmdNoKey, "cmdNoKey"), cmdNoKey.SetCaption("Command1"), Place(cmdNoKey, nullptr, 0, 0, 80, 23);
   cmdNoKey.Top = -1000;  // out of sight above the client area
+  cmdNoKey.TabStop = false;  // Tab never lands out of sight
   Controls.insert(Controls.end(), {&ChkHideCursor, &SetOk, &cmdNoKey});
 }
 

@@ -91,6 +91,18 @@ void OptionGroup::Select(int index) {
   if (Click) Click(index);
 }
 
+void OptionGroup::UserStep(int step) {
+  const int count = static_cast<int>(options_.size());
+  int index = selected_;
+  for (int tried = 0; tried < count; ++tried) {
+    index = ((index + step) % count + count) % count;
+    if (options_[static_cast<std::size_t>(index)].visible) {
+      Select(index);
+      return;
+    }
+  }
+}
+
 int HScrollBar::Clamped(int value) const { return std::clamp(value, Min, std::max(Min, Max)); }
 
 void HScrollBar::SetValue(int value) {

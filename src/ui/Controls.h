@@ -39,6 +39,7 @@ class Control {
   std::string ToolTipText;
   std::string Tag;    // the form's own text, never shown
   int MouseIcon = 0;  // cursor resource shown over the control; 0 = the standard arrow
+  bool TabStop = true;  // Tab stops at it, where the kind of control takes the focus
 
   // The keyboard focus: there is one for the whole program.
   void SetFocus();
@@ -151,6 +152,9 @@ class OptionGroup : public Control {
   int Selected() const { return selected_; }  // -1 for none
   void Select(int index);
   void UserSelect(int index) { Select(index); }
+  // An arrow key: the next visible option after the selected one (step 1) or
+  // before it (step -1), round the group.
+  void UserStep(int step);
 
   std::function<void(int)> Click;
   std::int32_t RowHeight = 0;  // twips

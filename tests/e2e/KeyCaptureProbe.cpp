@@ -1,5 +1,6 @@
 // Test-only Windows program, never shipped: opens the real "请按键" dialog four
-// times over an owner window of its own and logs what each capture returned,
+// times over an owner window of its own, then twice without its keyboard hook,
+// and logs what each capture returned,
 // every key-down any of its windows received, and where the dialog is.
 //
 //   key_capture_probe.exe LOGFILE
@@ -16,6 +17,7 @@ namespace {
 
 constexpr UINT_PTR kWatchDialog = 1;
 constexpr int kCaptures = 4;
+constexpr int kCapturesWithoutHook = 2;
 
 FILE* logFile = nullptr;
 HWND announcedDialog = nullptr;
@@ -115,6 +117,16 @@ int main(int argc, char** argv) {
     modGetKey::CaptureKey(virtualKey, extended);
     Log("captured vk=%ld ext=%ld", virtualKey, extended);
     if (virtualKey != 0) AwaitRelease(virtualKey);
+  }
+  // As if the keyboard hook could not be installed: with a handle in place the
+  // dialog installs none, and only its own key release ends the capture.
+  Log("without hook");
+  for (int capture = 1; capture <= kCapturesWithoutHook; ++capture) {
+    std::int32_t virtualKey = 0, extended = 0;
+    KeyboardHookHandle = 1;
+    Log("capture without hook %ld", capture);
+    modGetKey::CaptureKey(virtualKey, extended);
+    Log("captured vk=%ld ext=%ld", virtualKey, extended);
   }
   Log("bye");
   std::fclose(logFile);

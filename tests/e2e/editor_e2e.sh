@@ -132,6 +132,38 @@ expect_editor "$(control 'TxtGame\(0\)').* text=Rally\$" "$(control 'SetMove\(2\
   "$(control 'lblRate\(3\)').* text=下:10\$" "$(control 'ChkRepeat\(1\)').* check=1 "
 editor_screenshot editor-reopened
 
+echo "Tab stops at visible controls only, and in each wheel frame at the checked option"
+# focused: the editor's control that has the focus, as "NAME visible=V".
+focused() {
+  tv_probe controls "$editor" | sed -nE 's/^control ([^ ]+) .* visible=([01]) .* focus=1 .*/\1 visible=\2/p'
+}
+focus_left() { [ "$(focused)" != "$1" ]; }
+click 'TxtGame\(1\)'
+first=$(focused)
+[ -n "$first" ] || tv_fail "no control has the focus after a click on the path box"
+now=$first
+for step in $(seq 60); do
+  xdotool key Tab
+  tv_wait 5 focus_left "$now" || tv_fail "Tab did not move the focus from $now"
+  now=$(focused)
+  echo "  $now"
+  case $now in
+    *visible=0* | cmdNoKey* | "") tv_fail "Tab put the focus on a control out of sight: '$now'" ;;
+    OptForward*) [ "$now" = "OptForward(3) visible=1" ] || tv_fail "Tab landed on $now, not the checked OptForward(3)" ;;
+    OptBackward*) [ "$now" = "OptBackward(4) visible=1" ] || tv_fail "Tab landed on $now, not the checked OptBackward(4)" ;;
+  esac
+  [ "$now" != "$first" ] || break
+done
+[ "$now" = "$first" ] || tv_fail "Tab did not come round to the path box"
+
+echo "Space on the focused option keeps the mode; an arrow key selects the next one"
+click 'OptForward\(3\)'
+expect_editor "$(control 'OptForward\(3\)').* focus=1 check=1 "
+xdotool key space
+expect_editor "$(control 'OptForward\(3\)').* check=1 " "$(control 'OptBackward\(4\)').* check=1 "
+xdotool key Down
+expect_editor "$(control 'OptForward\(4\)').* focus=1 check=1 " "$(control 'OptForward\(3\)').* check=0 "
+
 echo "the name box takes 20 characters; the close box discards the edit"
 click 'TxtGame\(0\)'
 xdotool key End
@@ -167,6 +199,20 @@ expect_main '^button 请选择游戏$'
 expect_main '^list-item 0 赛车一$'
 expect_main '^list-item 1 Rally$'
 tv_wait 10 same_file removed.set || tv_fail "the file after the delete differs from the native encoder's"
+
+echo "a name with & is shown as stored, and the status line follows the editor's rename at once"
+tv_probe select "$title" 1
+tv_probe command "$title" "$(menu_id '设置\.\.\.')"
+tv_probe wait "$editor" 20 >/dev/null || tv_fail "no editor after 设置..."
+click 'TxtGame\(0\)'
+xdotool key End shift+Home BackSpace
+xdotool type 'Tom&Jerry'
+expect_editor "$(control 'TxtGame\(0\)').* text=Tom&Jerry\$"
+editor_ok
+expect_main '^list-item 1 Tom&Jerry$'
+# A button shows "&&" as one "&" and underlines nothing.
+expect_main '^button Tom&&Jerry 按F9开始控制......$'
+tv_screenshot ampersand-name
 
 tv_probe close "$title"
 tv_probe gone "$title" 20 || tv_fail "the main window did not close"

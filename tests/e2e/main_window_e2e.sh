@@ -31,6 +31,12 @@ second=$!
 tv_wait 30 bash -c "! kill -0 $second" || tv_fail "the second copy is still running"
 [ "$(tv_probe read "$title" | grep -c '^title ')" = 1 ] || tv_fail "the first copy's window is gone"
 
+echo "the start key held with no game selected asks once, in one box"
+# Held for half a second: the poll runs about five times, inside the box too.
+xdotool keydown F9 sleep 0.5 keyup F9
+answer '请选择游戏再开始！' Return
+tv_probe gone Tillervane 5 || tv_fail "a second 请选择游戏再开始！ box is open"
+
 echo "exiting with remembering off leaves the empty settings file untouched"
 menu 退出
 tv_probe gone "$title" 20 || tv_fail "the window did not close on 退出"

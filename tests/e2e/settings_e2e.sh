@@ -56,6 +56,14 @@ tv_lines_in_order "$log" "$from" '^box 错误[|]配置文件异常！$' '^loaded
   tv_fail "expected the version message, then the empty record"
 [ -f "$files/missing.set" ] && [ ! -s "$files/missing.set" ] || tv_fail "the missing file was not created empty"
 
+echo "a 5 GiB file loads its record from the first bytes and ignores the rest"
+cp "$expected/sample.set" "$files/huge.set"
+truncate -s 5G "$files/huge.set"  # sparse: no disk space taken
+from=$(tv_line_count "$log")
+probe load "$files/huge.set" '^loaded '
+tv_lines_in_order "$log" "$from" '^loaded the sample$' || tv_fail "the huge file did not load to the sample record"
+rm -f "$files/huge.set"
+
 echo "a file held open elsewhere: the system's description, once at the end of each procedure"
 cp "$expected/sample.set" "$files/locked.set"
 from=$(tv_line_count "$log")

@@ -82,6 +82,12 @@ TEST(Controls, OptionsAndCheckBoxesRaiseClickOnlyWhenTheirStateChanges) {
   EXPECT_EQ(clicked, (std::vector<int>{2, 0}));
   EXPECT_EQ(options.Selected(), 0);
 
+  // Arrow keys go round the group and pass over hidden options.
+  options.SetOptionVisible(1, false);
+  clicked.clear();
+  for (int step : {1, 1, -1, -1}) options.UserStep(step);
+  EXPECT_EQ(clicked, (std::vector<int>{2, 0, 2, 0}));
+
   ui::CheckBox check;
   int clicks = 0;
   check.Click = [&] { ++clicks; };

@@ -15,6 +15,7 @@ ChildView::~ChildView() {
 }
 
 HWND ChildView::CreateChild(HWND parent, const wchar_t* windowClass, DWORD style, DWORD extendedStyle) {
+  if (!model_.TabStop) style &= ~static_cast<DWORD>(WS_TABSTOP);
   window_ = CreateAt(parent, windowClass, style, extendedStyle, PlaceOnForm(model_), id_);
   if (window_ == nullptr) return nullptr;
   NameWindow(window_, ControlName(model_.Name, model_.Index));

@@ -19,7 +19,7 @@ class FrameView final : public ChildView {
   }
   ~FrameView() override { ::RemoveWindowSubclass(window_, &FrameView::EraseProc, 0); }
   void Refresh() override {
-    SetTextIfDifferent(window_, frame_.Caption());
+    SetTextIfDifferent(window_, Literal(frame_.Caption()));
     RefreshCommon();
   }
 

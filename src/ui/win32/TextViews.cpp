@@ -16,10 +16,10 @@ namespace {
 class LabelView final : public ChildView {
  public:
   LabelView(Label& model, HWND parent, UINT_PTR id) : ChildView(model, id), label_(model) {
-    CreateChild(parent, L"STATIC", SS_LEFT | SS_NOTIFY);
+    CreateChild(parent, L"STATIC", SS_LEFT | SS_NOTIFY | SS_NOPREFIX);
   }
   void Refresh() override {
-    SetTextIfDifferent(window_, label_.Caption());
+    SetTextIfDifferent(window_, platform::win32::Widen(label_.Caption()));
     RefreshCommon();
   }
 
@@ -35,7 +35,7 @@ class TextBoxView final : public ChildView {
     ::SendMessageW(window_, EM_SETLIMITTEXT, static_cast<WPARAM>(text_.MaxLength > 0 ? text_.MaxLength : 0), 0);
   }
   void Refresh() override {
-    SetTextIfDifferent(window_, text_.Text());
+    SetTextIfDifferent(window_, platform::win32::Widen(text_.Text()));
     RefreshCommon();
   }
   void OnCommand(WORD notification, HWND) override {

@@ -29,12 +29,20 @@ HFONT MessageFont() {
   return font;
 }
 
-void SetTextIfDifferent(HWND window, const std::string& text) {
+std::wstring Literal(const std::string& caption) {
+  std::wstring literal;
+  for (const wchar_t c : Widen(caption)) {
+    if (c == L'&') literal += L'&';
+    literal += c;
+  }
+  return literal;
+}
+
+void SetTextIfDifferent(HWND window, const std::wstring& wanted) {
   const int length = ::GetWindowTextLengthW(window);
   std::wstring current(static_cast<std::size_t>(length) + 1, L'\0');
   ::GetWindowTextW(window, current.data(), length + 1);
   current.resize(static_cast<std::size_t>(length));
-  const std::wstring wanted = Widen(text);
   if (current != wanted) ::SetWindowTextW(window, wanted.c_str());
 }
 

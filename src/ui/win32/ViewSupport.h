@@ -16,7 +16,11 @@ namespace ui::win32 {
 int ScreenDpi();
 // The system's message font, which carries the Chinese glyphs on every locale.
 HFONT MessageFont();
-void SetTextIfDifferent(HWND window, const std::string& text);
+// The caption shown as it is written: a button or menu would take "&" for the
+// mark of an access key, while the program's captions (a game's name, a key
+// name) mean the character itself.
+std::wstring Literal(const std::string& caption);
+void SetTextIfDifferent(HWND window, const std::wstring& text);
 // The model's place in pixels on the form: its Left and Top count from its
 // container, which may sit in another.
 RECT PlaceOnForm(const Control& control, std::int32_t topOffset = 0);

@@ -9,6 +9,7 @@
 #include "platform/win32/Win32Parts.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/MessageLoop.h"
+#include "ui/win32/ViewSupport.h"
 
 using platform::win32::Widen;
 
@@ -28,7 +29,7 @@ class MenuView final : public ControlView {
   }
   ~MenuView() override { item_.AttachView(nullptr); }
   void Refresh() override {
-    std::wstring caption = Widen(item_.Caption());
+    std::wstring caption = Literal(item_.Caption());
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING | MIIM_STATE;
@@ -126,7 +127,10 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       }
       return 0;
     case WM_KEYUP:
+    case WM_SYSKEYUP:  // Alt, F10 and keys held with Alt
       state->form->RaiseKeyUp(static_cast<int>(wParam), ShiftState());
+      // Their release also opens the menu, unless it has just closed the form.
+      if (message == WM_SYSKEYUP && Find(window) != nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
       return 0;
     case WM_CLOSE:  // the close box or the system menu
       state->form->RaiseCloseBox();
@@ -176,7 +180,7 @@ HMENU BuildMenu(FormWindow& state, MenuItem& menu, UINT& nextId) {
       continue;
     }
     const UINT id = nextId++;
-    ::AppendMenuW(popup, MF_STRING, id, Widen(item->Caption()).c_str());
+    ::AppendMenuW(popup, MF_STRING, id, Literal(item->Caption()).c_str());
     state.menuCommands[id] = item;
     state.menuViews.push_back(std::make_unique<MenuView>(*item, popup, id, state.window));
     state.menuViews.back()->Refresh();
@@ -190,7 +194,7 @@ void BuildMenuBar(FormWindow& state) {
   UINT nextId = kFirstMenuId;
   for (MenuItem* menu : state.form->MenuBar) {
     HMENU popup = BuildMenu(state, *menu, nextId);
-    ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), Widen(menu->Caption()).c_str());
+    ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), Literal(menu->Caption()).c_str());
   }
   ::SetMenu(state.window, bar);
 }

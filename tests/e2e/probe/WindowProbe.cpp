@@ -16,7 +16,7 @@
 //                                           caption buttons (minimize, maximize,
 //                                           close), then every child window:
 //                                           "control NAME class=.. visible=.. enabled=..
-//                                           check=.. value=.. rect=L,T,R,B text=.."
+//                                           focus=.. check=.. value=.. rect=L,T,R,B text=.."
 //   window_probe.exe click TITLE NAME       posts BM_CLICK to the child of that
 //                                           name (or, failing that, caption)
 //   window_probe.exe keys LOGFILE SECONDS [timed]   logs key and button messages it gets,
@@ -311,6 +311,9 @@ int Controls(HWND window) {
   const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
   Say(Numbers("caption-buttons", {(style & WS_MINIMIZEBOX) != 0, (style & WS_MAXIMIZEBOX) != 0,
                                   (style & WS_SYSMENU) != 0}));
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
   std::vector<HWND> children;
   EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
   for (HWND child : children) {
@@ -325,6 +328,7 @@ int Controls(HWND window) {
     Say("control " + Utf8(ControlName(child)) + " class=" + Utf8(className) +
         " visible=" + std::to_string(IsWindowVisible(child) ? 1 : 0) +
         " enabled=" + std::to_string(IsWindowEnabled(child) ? 1 : 0) +
+        " focus=" + std::to_string(child == thread.hwndFocus ? 1 : 0) +
         " check=" + (isButton ? std::to_string(static_cast<long>(SendMessageW(child, BM_GETCHECK, 0, 0))) : "-") +
         " value=" + value + " rect=" + std::to_string(place.left) + "," + std::to_string(place.top) + "," +
         std::to_string(place.right) + "," + std::to_string(place.bottom) + " text=" + Utf8(ControlText(child)));
