@@ -141,11 +141,13 @@ void frmSet::LayOut() {
 
   Name(ChkHideCursor, "ChkHideCursor"), ChkHideCursor.SetCaption("启动后隐藏光标");
   Place(ChkHideCursor, nullptr, 10, 461, 150, 20);
+  Name(ChkGameWindow, "ChkGameWindow"), ChkGameWindow.SetCaption("仅在游戏窗口激活时控制");
+  Place(ChkGameWindow, nullptr, 166, 461, 176, 20);
   Name(SetOk, "SetOk"), SetOk.SetCaption("确定"), Place(SetOk, nullptr, 345, 458, 82, 25);
   Name(cmdNoKey, "cmdNoKey"), cmdNoKey.SetCaption("Command1"), Place(cmdNoKey, nullptr, 0, 0, 80, 23);
   cmdNoKey.Top = -1000;  // out of sight above the client area
   cmdNoKey.TabStop = false;  // Tab never lands out of sight
-  Controls.insert(Controls.end(), {&ChkHideCursor, &SetOk, &cmdNoKey});
+  Controls.insert(Controls.end(), {&ChkHideCursor, &ChkGameWindow, &SetOk, &cmdNoKey});
 }
 
 void frmSet::Wire() {
@@ -167,6 +169,7 @@ void frmSet::Wire() {
   OptForward.Click = [this](int index) { OptForward_Click(index); };
   OptBackward.Click = [this](int index) { OptBackward_Click(index); };
   ChkHideCursor.Click = [this] { ChkHideCursor_Click(); };
+  ChkGameWindow.Click = [this] { ChkGameWindow_Click(); };
   GetFile.Click = [this] { GetFile_Click(); };
   SetOk.Click = [this] { SetOk_Click(); };
 }
@@ -222,6 +225,7 @@ void frmSet::LoadProfile() {
   OptForward.Select(stored.Wheels[WheelForward].Mode);
   OptBackward.Select(stored.Wheels[WheelBackward].Mode);
   ChkHideCursor.SetValue(stored.HideCursor != 0 ? 1 : 0);
+  ChkGameWindow.SetValue(FollowsGameWindow(stored) ? 1 : 0);
   Working = stored;
 }
 
@@ -245,3 +249,5 @@ void frmSet::SetOk_Click() {
 void frmSet::ChkRepeat_Click(int Index) { Working.Buttons[Index].Repeat = Checked(ChkRepeat[Index]); }
 
 void frmSet::ChkHideCursor_Click() { Working.HideCursor = Checked(ChkHideCursor); }
+
+void frmSet::ChkGameWindow_Click() { SetFollowsGameWindow(Working, ChkGameWindow.Value() != 0); }

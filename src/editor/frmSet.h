@@ -46,6 +46,7 @@ class frmSet final : public ui::Form {
 
   std::array<ui::PictureBox, 4> PicXP;  // the inner areas of the four frames
   ui::CheckBox ChkHideCursor;
+  ui::CheckBox ChkGameWindow;  // control only while the game's window is active
   ui::CommandButton SetOk;
   ui::CommandButton cmdNoKey;  // holds the focus during a key capture, above the client area
 
@@ -65,6 +66,7 @@ class frmSet final : public ui::Form {
   void SetRepKeyWhl_Click(int Index);
   void ChkRepeat_Click(int Index);
   void ChkHideCursor_Click();
+  void ChkGameWindow_Click();
   void OptForward_Click(int Index);
   void OptBackward_Click(int Index);
   void ScrMouseRate_Change(int Index);

@@ -16,6 +16,7 @@ std::int32_t MoveDeltaX = 0;
 std::int32_t MoveDeltaY = 0;
 std::array<bool, 3> ButtonRepeat{};
 std::array<bool, 2> WheelRepeat{};
+bool WaitingForGame = false;
 
 namespace {
 
@@ -86,7 +87,7 @@ void MapEvent(const GameProfile& profile, const MouseHookEvent& event) {
 
 HookDecision Decide(int code, std::uintptr_t message, std::intptr_t record) {
   const GameProfile* profile = CurrentGame();
-  if (profile == nullptr) return HookDecision::PassOn;
+  if (profile == nullptr || WaitingForGame) return HookDecision::PassOn;
   if (code == wincode::HcAction) {
     platform::MouseHookRecord copy;
     std::memcpy(&copy, reinterpret_cast<const void*>(record), sizeof copy);

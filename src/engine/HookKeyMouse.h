@@ -17,6 +17,9 @@ extern std::int32_t MoveDeltaX;
 extern std::int32_t MoveDeltaY;
 extern std::array<bool, 3> ButtonRepeat;  // held button whose Repeat option is on
 extern std::array<bool, 2> WheelRepeat;   // from a mode-3 turn until a mode-4 turn
+// Control is on, but the profile follows its game's window and another one is
+// active: the hook maps nothing and passes every event on, the timers send nothing.
+extern bool WaitingForGame;
 
 void InstallMouseHook();
 void RemoveMouseHook();

@@ -30,13 +30,21 @@ void clsKeyMouse::SendKey(std::int32_t vkCode, std::uint32_t flags) {
 void clsKeyMouse::KeyDown(std::int32_t vkCode, bool isExtendedKey) {
   if (vkCode < 1) return;
   SendKey(vkCode, isExtendedKey ? wincode::KeyEventExtendedKey : 0);
+  held_[vkCode] = isExtendedKey;
   Pause(keyDelayMs_);
 }
 
 void clsKeyMouse::KeyUp(std::int32_t vkCode, bool isExtendedKey) {
   if (vkCode < 1) return;
   SendKey(vkCode, wincode::KeyEventKeyUp | (isExtendedKey ? wincode::KeyEventExtendedKey : 0));
+  held_.erase(vkCode);
   Pause(keyDelayMs_);
+}
+
+void clsKeyMouse::ReleaseHeldKeys() {
+  const auto held = std::move(held_);
+  held_.clear();
+  for (const auto& [vkCode, extended] : held) KeyUp(vkCode, extended);
 }
 
 void clsKeyMouse::KeyPress(std::int32_t vkCode) {

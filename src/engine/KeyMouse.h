@@ -4,6 +4,7 @@
 // through the shared instance KeyMouse().
 
 #include <cstdint>
+#include <map>
 
 class clsKeyMouse {
  public:
@@ -20,6 +21,11 @@ class clsKeyMouse {
   // (sx, sy) in twips of the primary screen when forScreen, else in its pixels.
   void MouseMove(std::int32_t sx, std::int32_t sy, bool isAbsolute, bool forScreen);
 
+  // Sends the key-up of every key KeyDown pressed that no KeyUp has released
+  // since, with the flags it was pressed with, for when the releases the
+  // engine would send may never come.
+  void ReleaseHeldKeys();
+
   void MouseLeftDown();
   void MouseLeftUp();
   void MouseRightDown();
@@ -31,6 +37,7 @@ class clsKeyMouse {
   void SendKey(std::int32_t vkCode, std::uint32_t flags);
   void SendButton(std::uint32_t flag);
 
+  std::map<std::int32_t, bool> held_;  // virtual key -> pressed as extended
   std::int32_t keyDelayMs_ = 0;
   std::int32_t keyPressDelayMs_ = 0;
   std::int32_t mouseDelayMs_ = 0;

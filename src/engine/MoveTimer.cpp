@@ -33,7 +33,7 @@ void TranslateAxis(std::int32_t delta, const MoveMap& negative, const MoveMap& p
 
 void EngineTimers::TimMove_Timer() {
   const GameProfile* profile = CurrentGame();
-  if (profile == nullptr) return;
+  if (profile == nullptr || modHookKeyMouse::WaitingForGame) return;
   TranslateAxis(modHookKeyMouse::MoveDeltaX, profile->Moves[MoveLeft], profile->Moves[MoveRight]);
   TranslateAxis(modHookKeyMouse::MoveDeltaY, profile->Moves[MoveUp], profile->Moves[MoveDown]);
   modHookKeyMouse::MoveDeltaX = 0;

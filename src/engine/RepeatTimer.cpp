@@ -22,6 +22,7 @@ void DriveRepeat(std::int16_t phase, std::int32_t virtualKey, std::int32_t exten
 }  // namespace
 
 void EngineTimers::TimButton_Timer() {
+  if (modHookKeyMouse::WaitingForGame) return;
   RepeatPhase = static_cast<std::int16_t>(RepeatPhase % 2 + 1);
   const GameProfile* profile = CurrentGame();
   if (profile == nullptr) return;

@@ -1,4 +1,5 @@
 // Starting and stopping control, and the hotkey poll.
+#include "engine/GameWindow.h"
 #include "engine/HookKeyMouse.h"
 #include "engine/KeyMouse.h"
 #include "keys/modGetKey.h"
@@ -8,10 +9,9 @@
 
 using platform::Os;
 
-namespace {
+std::int32_t HalfTwips(std::int32_t twips) { return static_cast<std::int32_t>(RoundHalfEven(twips, 2)); }
 
-// Half of a screen size in twips, a half twip going to the even neighbour.
-std::int32_t Half(std::int32_t twips) { return static_cast<std::int32_t>(RoundHalfEven(twips, 2)); }
+namespace {
 
 void Release(std::int32_t virtualKey, std::int32_t extended) { KeyMouse().KeyUp(virtualKey, extended != 0); }
 
@@ -40,20 +40,20 @@ void frmMain::StartControl() {
   }
   LstGame.SetEnabled(false);
   const GameProfile* game = CurrentGame();
-  if (game != nullptr && game->HideCursor != 0) {
-    // The right-most pixel column at mid-height: the arrow is almost wholly off screen.
-    const auto screen = Os().screen.PrimaryScreen();
-    KeyMouse().MouseMove(screen.widthTwips, Half(screen.heightTwips), true, true);
-  }
+  // With another window active, a profile that follows its game starts waiting.
+  const bool waiting = game != nullptr && !GameWindowActive(*game);
+  if (game != nullptr && game->HideCursor != 0 && !waiting) ParkPointer();
   modHookKeyMouse::InstallMouseHook();
+  SetWaitingForGame(waiting);
+  if (game != nullptr) WatchForeground(*game);
   TimMove.SetEnabled(true);
   TimButton.SetEnabled(true);
-  CmdShowStart.SetCaption("正在控制 " + LstGame.List(LstGame.ListIndex()) + "......  按" +
-                          modGetKey::KeyName(Settings.StopKey.VirtualKey, Settings.StopKey.Extended) + "停止!");
+  ShowControlStatus();
 }
 
 void frmMain::StopControl() {
   modHookKeyMouse::RemoveMouseHook();
+  StopWatchingForeground();
   TimMove.SetEnabled(false);
   TimButton.SetEnabled(false);
   LstGame_Click();
@@ -69,7 +69,7 @@ void frmMain::StopControl() {
   if (game == nullptr) return;
   if (game->HideCursor != 0) {
     const auto screen = Os().screen.PrimaryScreen();
-    KeyMouse().MouseMove(Half(screen.widthTwips), Half(screen.heightTwips), true, true);
+    KeyMouse().MouseMove(HalfTwips(screen.widthTwips), HalfTwips(screen.heightTwips), true, true);
   }
 }
 
@@ -81,4 +81,5 @@ void frmMain::TimStart_Timer() {
   } else if (Os().input.GetAsyncKeyState(Settings.StartKey.VirtualKey) != 0) {
     StartControl();
   }
+  FollowGameWindow();
 }

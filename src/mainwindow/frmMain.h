@@ -6,9 +6,13 @@
 #include <string>
 
 #include "engine/EngineTimers.h"
+#include "platform/Platform.h"
 #include "settings/Settings.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
+
+// Half of a screen size in twips, a half twip going to the even neighbour.
+std::int32_t HalfTwips(std::int32_t twips);
 
 class frmMain final : public ui::Form {
  public:
@@ -46,6 +50,9 @@ class frmMain final : public ui::Form {
   void StartControl();
   void StopControl();
 
+  // Follows the game's window while control is on and the profile asks for it.
+  void FollowGameWindow();
+
   void LoadGameList();
   void ShowHotkeyCaptions();
   void ClearKeyLatches();
@@ -82,5 +89,12 @@ class frmMain final : public ui::Form {
   // Captures a new key for `hotKey`, named `role` in the question, and stores it on OK.
   void ReassignHotkey(HotKey& hotKey, const std::string& role);
 
+  void ParkPointer();
+  void ShowControlStatus();  // the control text, or the text of waiting for the game
+  void SetWaitingForGame(bool waiting);
+  void WatchForeground(const GameProfile& game);
+  void StopWatchingForeground();
+
   bool askingForGame_ = false;  // the "select a game first" box is open
+  platform::HookHandle foregroundHook_ = 0;
 };

@@ -86,6 +86,10 @@ class Hooks {
   virtual bool Unhook(HookHandle hook) = 0;
   virtual std::intptr_t CallNextHook(HookHandle hook, int code, std::uintptr_t wParam,
                                      std::intptr_t lParam) = 0;
+  // Calls `changed` on this thread whenever another window comes to the
+  // foreground; 0 on failure.
+  virtual HookHandle SetForegroundHook(void (*changed)()) = 0;
+  virtual void RemoveForegroundHook(HookHandle hook) = 0;
 };
 
 class Process {
@@ -95,6 +99,9 @@ class Process {
   virtual void Sleep(std::uint32_t milliseconds) = 0;
   // Handles the messages that are waiting now, once, and returns.
   virtual void PumpPendingMessages() = 0;
+  // The full path of the executable of the process whose window is in the
+  // foreground, UTF-8; empty when there is none or it cannot be read.
+  virtual std::string ForegroundProcessPath() = 0;
   // The folder of the program's executable, UTF-8, as the system reports it: a
   // drive's root keeps its backslash ("C:\"), other folders have none.
   virtual std::string ExecutableDirectory() = 0;

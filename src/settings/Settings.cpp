@@ -5,6 +5,12 @@ std::string SettingsPath;
 std::string VersionTag;
 std::int32_t CurGameIndex = -1;
 
+bool FollowsGameWindow(const GameProfile& game) { return (game.ReservedBytes[0] & 1u) != 0; }
+
+void SetFollowsGameWindow(GameProfile& game, bool follows) {
+  game.ReservedBytes[0] = static_cast<std::uint8_t>((game.ReservedBytes[0] & ~1u) | (follows ? 1u : 0u));
+}
+
 const GameProfile* CurrentGame() {
   if (CurGameIndex < 0 || static_cast<std::size_t>(CurGameIndex) >= Settings.Games.size()) {
     return nullptr;

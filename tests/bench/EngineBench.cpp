@@ -34,9 +34,12 @@ class NullPlatform final : public platform::Input,
   platform::HookHandle SetKeyboardHook(platform::HookProc) override { return 2; }
   bool Unhook(platform::HookHandle) override { return true; }
   std::intptr_t CallNextHook(platform::HookHandle, int, std::uintptr_t, std::intptr_t) override { return 0; }
+  platform::HookHandle SetForegroundHook(void (*)()) override { return 3; }
+  void RemoveForegroundHook(platform::HookHandle) override {}
   void SetPriorityClass(std::uint32_t) override {}
   void Sleep(std::uint32_t) override {}
   void PumpPendingMessages() override {}
+  std::string ForegroundProcessPath() override { return {}; }
   std::string ExecutableDirectory() override { return {}; }
   bool IsAnotherInstanceRunning() override { return false; }
   bool TopLevelWindowExists(const std::string&) override { return false; }

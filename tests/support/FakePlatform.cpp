@@ -153,6 +153,22 @@ void RunOnce(std::function<void()>& step) {
 }
 }  // namespace
 
+platform::HookHandle FakePlatform::SetForegroundHook(void (*changed)()) {
+  Log("SetWinEventHook(foreground)");
+  foregroundHook = changed;
+  return ++nextHandle_;
+}
+
+void FakePlatform::RemoveForegroundHook(platform::HookHandle) {
+  Log("UnhookWinEvent");
+  foregroundHook = nullptr;
+}
+
+void FakePlatform::BringToFront(const std::string& programPath) {
+  foregroundPath = programPath;
+  if (foregroundHook != nullptr) foregroundHook();
+}
+
 void FakePlatform::PumpPendingMessages() {
   Log("PumpPendingMessages");
   RunOnce(whilePumping);

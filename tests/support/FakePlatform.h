@@ -42,10 +42,13 @@ class FakePlatform final : public platform::Input,
   bool Unhook(platform::HookHandle hook) override;
   std::intptr_t CallNextHook(platform::HookHandle hook, int code, std::uintptr_t wParam,
                              std::intptr_t lParam) override;
+  platform::HookHandle SetForegroundHook(void (*changed)()) override;
+  void RemoveForegroundHook(platform::HookHandle hook) override;
   // platform::Process
   void SetPriorityClass(std::uint32_t priorityClass) override;
   void Sleep(std::uint32_t milliseconds) override;
   void PumpPendingMessages() override;
+  std::string ForegroundProcessPath() override { return foregroundPath; }
   std::string ExecutableDirectory() override { return exeDirectory; }
   bool IsAnotherInstanceRunning() override { return anotherInstance; }
   bool TopLevelWindowExists(const std::string& title) override;
@@ -68,6 +71,10 @@ class FakePlatform final : public platform::Input,
   void PressKey(int virtualKey);
   void ReleaseKey(int virtualKey);
   bool IsHeld(int virtualKey) const { return held_.at(static_cast<std::size_t>(virtualKey)); }
+
+  // Another window comes to the foreground: its program's path, and the
+  // foreground hook is told if one is installed.
+  void BringToFront(const std::string& programPath);
 
   // Hands one event to the installed mouse hook as the system would.
   std::intptr_t SendMouse(std::uint32_t message, platform::MouseHookRecord record, int code = 0);
@@ -94,6 +101,8 @@ class FakePlatform final : public platform::Input,
   std::uint32_t priorityClass = 0x20;
   std::uint64_t clockMs = 0;  // advanced by Sleep
   std::string exeDirectory = "C:\\Games\\Tillervane";
+  std::string foregroundPath;  // the foreground window's program
+  void (*foregroundHook)() = nullptr;  // installed while not null
   bool anotherInstance = false;
   std::vector<std::string> topLevelWindows;  // titles
   std::vector<std::string> missingPaths;     // folders and programs that do not exist

@@ -28,7 +28,7 @@ GameProfile MappedGame() {
   game.ReservedText1 = "r1";
   game.ReservedText2 = "r2";
   game.ReservedText3 = "r3";
-  game.ReservedBytes = {1, 2, 3, 4, 5, 6, 7, 8};
+  game.ReservedBytes = {0xF1, 2, 3, 4, 5, 6, 7, 8};  // bit 0: control follows the game's window
   game.HideCursor = True16;
   game.Buttons[LeftButton] = {kA, 0, 11, kShift, 0, 12, True16, 13};
   game.Buttons[RightButton] = {kS, 0, 0, 0, 0, 0, False16, 0};
@@ -130,6 +130,7 @@ TEST_F(EditorTest, AMappedGameOpensWithItsKeysAndStatesAndOkSavesItWhole) {
   EXPECT_EQ(editor.ChkRepeat[0].Value(), 1);
   EXPECT_EQ(editor.ChkRepeat[1].Value(), 0);
   EXPECT_EQ(editor.ChkHideCursor.Value(), 1);
+  EXPECT_EQ(editor.ChkGameWindow.Value(), 1);
   EXPECT_EQ(LabelCaptions(), (std::vector<std::string>{"左:3", "右:3", "上:2", "下:2"}));
   EXPECT_EQ(editor.OptForward.Selected(), WheelStartRepeat);
   EXPECT_EQ(editor.OptBackward.Selected(), WheelStopRepeat);
@@ -146,6 +147,7 @@ TEST_F(EditorTest, EditsReachTheStoredProfileOnlyWithOk) {
   editor.TxtGame[1].UserEdit("");
   editor.ChkRepeat[0].UserToggle();
   editor.ChkHideCursor.UserToggle();
+  editor.ChkGameWindow.UserToggle();
   editor.ChkRepeat[2].UserToggle();
   EXPECT_EQ(Stored(), MappedGame());
   editor.SetOk.UserClick();
@@ -154,6 +156,7 @@ TEST_F(EditorTest, EditsReachTheStoredProfileOnlyWithOk) {
   expected.GamePath = "";
   expected.Buttons[LeftButton].Repeat = False16;
   expected.Buttons[MiddleButton].Repeat = True16;
+  expected.ReservedBytes[0] = 0xF0;  // only the option's bit changes
   expected.HideCursor = False16;
   EXPECT_EQ(Stored(), expected);
   EXPECT_EQ(SavedFile().Games.at(1), expected);

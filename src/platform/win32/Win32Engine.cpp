@@ -85,6 +85,12 @@ LRESULT CALLBACK KeyboardHookTrampoline(int code, WPARAM wParam, LPARAM lParam) 
   return keyboardHookProcedure(code, wParam, lParam);
 }
 
+void (*foregroundChanged)() = nullptr;
+
+void CALLBACK ForegroundTrampoline(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+  if (foregroundChanged != nullptr) foregroundChanged();
+}
+
 class RealHooks final : public Hooks {
  public:
   HookHandle SetMouseHook(HookProc procedure) override {
@@ -100,6 +106,16 @@ class RealHooks final : public Hooks {
   }
   bool Unhook(HookHandle hook) override {
     return ::UnhookWindowsHookEx(reinterpret_cast<HHOOK>(hook)) != FALSE;
+  }
+  // Out of context: the system calls back on this thread from its message loop.
+  HookHandle SetForegroundHook(void (*changed)()) override {
+    foregroundChanged = changed;
+    HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                           &ForegroundTrampoline, 0, 0, WINEVENT_OUTOFCONTEXT);
+    return reinterpret_cast<HookHandle>(hook);
+  }
+  void RemoveForegroundHook(HookHandle hook) override {
+    if (hook != 0) ::UnhookWinEvent(reinterpret_cast<HWINEVENTHOOK>(hook));
   }
   std::intptr_t CallNextHook(HookHandle hook, int code, std::uintptr_t wParam,
                              std::intptr_t lParam) override {
@@ -124,6 +140,21 @@ class RealProcess final : public Process {
       ::TranslateMessage(&message);
       ::DispatchMessageW(&message);
     }
+  }
+
+  std::string ForegroundProcessPath() override {
+    DWORD processId = 0;
+    HWND window = ::GetForegroundWindow();
+    if (window == nullptr || ::GetWindowThreadProcessId(window, &processId) == 0) return {};
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) return {};
+    std::wstring path(32768, L'\0');
+    DWORD length = static_cast<DWORD>(path.size());
+    const bool read = ::QueryFullProcessImageNameW(process, 0, path.data(), &length) != FALSE;
+    ::CloseHandle(process);
+    if (!read) return {};
+    path.resize(length);
+    return Narrow(path);
   }
 
   std::string ExecutableDirectory() override {
