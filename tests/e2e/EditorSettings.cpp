@@ -6,6 +6,8 @@
 //   editor_settings mapped DIR GAMEPATH  writes DIR/mapped.set, with the game the
 //                                        test maps added, and DIR/removed.set,
 //                                        the same without game 1
+//   editor_settings reserved FILE INDEX  prints the reserved bytes of game INDEX in hex
+#include <cstdio>
 #include <string>
 
 #include "e2e/SettingsFiles.h"
@@ -19,6 +21,8 @@ AppSettings TwoGames() {
     game.GameName = name;
     settings.Games.push_back(game);
   }
+  // Bytes another version may have written: the editor keeps them.
+  settings.Games[0].ReservedBytes = {0xF0, 1, 2, 3, 4, 5, 6, 7};
   return settings;
 }
 
@@ -28,6 +32,7 @@ GameProfile Mapped(const std::string& path) {
   game.GameName = "Rally";  // typed with two spaces before and after
   game.GamePath = path;     // from the open-file dialog
   game.HideCursor = True16;
+  SetFollowsGameWindow(game, true);
   game.Buttons[LeftButton] = {'A', 0, 0, 'Q', 0, 0, False16, 0};
   game.Buttons[RightButton] = {'S', 0, 0, 'W', 0, 0, True16, 0};
   game.Buttons[MiddleButton] = {'D', 0, 0, 'E', 0, 0, False16, 0};
@@ -53,6 +58,14 @@ int main(int argc, char** argv) {
     const bool mapped = WriteSettingsFile(std::string(argv[2]) + "/mapped.set", settings);
     settings.Games.erase(settings.Games.begin() + 1);
     return mapped && WriteSettingsFile(std::string(argv[2]) + "/removed.set", settings) ? 0 : 1;
+  }
+  if (command == "reserved" && argc == 4) {
+    const AppSettings saved = ReadSettingsFile(argv[2]);
+    const auto index = static_cast<std::size_t>(std::stoul(argv[3]));
+    if (index >= saved.Games.size()) return 1;
+    for (const std::uint8_t byte : saved.Games[index].ReservedBytes) std::printf("%02x ", byte);
+    std::printf("\n");
+    return 0;
   }
   return 2;
 }

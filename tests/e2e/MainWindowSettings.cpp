@@ -2,6 +2,9 @@
 // the test starts Tillervane with, and reads back what it saved.
 //
 //   main_window_settings write DIR   writes DIR/three-games.set and DIR/hidden.set
+//   main_window_settings follow DIR GAMEPATH
+//                                    writes DIR/follow.set: Rally at GAMEPATH,
+//                                    controlled only while its window is active
 //   main_window_settings last FILE   prints the file's LastGameIndex
 //   main_window_settings keys FILE   prints its hotkeys: "start VK EXT stop VK EXT"
 #include <cstdio>
@@ -35,6 +38,12 @@ AppSettings ThreeGames(bool hideCursor) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "follow") {
+    AppSettings settings = ThreeGames(false);
+    settings.Games[2].GamePath = argv[3];
+    SetFollowsGameWindow(settings.Games[2], true);
+    return WriteSettingsFile(std::string(argv[2]) + "/follow.set", settings) ? 0 : 1;
+  }
   if (argc != 3) return 2;
   const std::string command = argv[1], path = argv[2];
   if (command == "write") {

@@ -82,7 +82,9 @@ assign 'SetWheel\(0\)' z Z
 assign 'SetWheel\(1\)' x X
 click 'ChkRepeat\(1\)'
 click ChkHideCursor
-expect_editor "$(control 'ChkRepeat\(1\)').* check=1 " "$(control ChkHideCursor).* check=1 "
+click ChkGameWindow
+expect_editor "$(control 'ChkRepeat\(1\)').* check=1 " "$(control ChkHideCursor).* check=1 " \
+  "$(control ChkGameWindow).* check=1 "
 
 echo "forward mode 3 shows its switch key and moves backward to 4, hiding its key"
 click 'OptForward\(3\)'
@@ -213,6 +215,16 @@ expect_main '^list-item 1 Tom&Jerry$'
 # A button shows "&&" as one "&" and underlines nothing.
 expect_main '^button Tom&&Jerry 按F9开始控制......$'
 tv_screenshot ampersand-name
+
+echo "the follow-the-game option is bit 0 of the first reserved byte; the other bits stay"
+tv_probe select "$title" 0
+tv_probe command "$title" "$(menu_id '设置\.\.\.')"
+tv_probe wait "$editor" 20 >/dev/null || tv_fail "no editor after 设置..."
+expect_editor "$(control ChkGameWindow).* check=0 "
+choose ChkGameWindow
+editor_ok
+reserved=$("$settings_tool" reserved "$run/setinf.set" 0)
+[ "$reserved" = "f1 01 02 03 04 05 06 07 " ] || tv_fail "reserved bytes after OK: $reserved"
 
 tv_probe close "$title"
 tv_probe gone "$title" 20 || tv_fail "the main window did not close"

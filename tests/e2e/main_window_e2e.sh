@@ -98,4 +98,46 @@ tv_wait 10 pointer_at 512 384 || tv_fail "the pointer was not centred: $(tv_prob
 touch "$keys.quit"
 tv_probe close "$title"
 tv_probe gone "$title" 20 || tv_fail "the window did not close"
+
+echo "a game that control follows: another window gets plain clicks while control waits"
+game_dir="$TV_DIR/follow game"
+mkdir -p "$game_dir"
+cp "$TV_PROBE" "$game_dir/rally.exe"  # the "game": a key target started from the game's folder
+"$settings_tool" follow "$TV_DIR" "$(tv_windows_path "$game_dir/rally.exe")"
+run=$(fresh_folder follow follow.set)
+tv_run_in_desktop "$run/Tillervane.exe"
+tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window"
+start_key_target "$TV_DIR/other.log"
+other=$keys
+xdotool key F9
+expect_main '^button 等待 Rally 的窗口激活......  按F12停止!$'
+xdotool mousemove 400 300
+from=$(tv_line_count "$other")
+xdotool click 1
+keys_after "$from" '^mouse lbuttondown$'
+[ "$(tv_count_matches "$other" "$from" '^keydown vk=65 ')" = 0 ] || tv_fail "a click was mapped while control waited"
+
+echo "the game's window comes to the front: clicks map again"
+game=$TV_DIR/game.log
+tv_run_in_desktop "$game_dir/rally.exe" keys "$(tv_windows_path "$game")" 600
+tv_expect_lines 30 "$game" 0 '^ready$'
+expect_main '^button 正在控制 Rally......  按F12停止!$'
+from=$(tv_line_count "$game")
+xdotool click 1
+tv_expect_lines 10 "$game" "$from" '^keydown vk=65 ' '^keyup vk=65 '
+
+echo "switching away while the button is held releases its key at once"
+from=$(tv_line_count "$game")
+xdotool mousedown 1
+tv_expect_lines 10 "$game" "$from" '^keydown vk=65 '
+from=$(tv_line_count "$other")
+tv_probe activate "按键接收窗 key target other" || tv_fail "the other window did not come to the front"
+tv_expect_lines 10 "$other" "$from" '^keyup vk=65 '
+expect_main '^button 等待 Rally 的窗口激活......  按F12停止!$'
+xdotool mouseup 1
+xdotool key F12
+expect_main '^button Rally 按F9开始控制......$'
+touch "$other.quit" "$game.quit"
+tv_probe close "$title"
+tv_probe gone "$title" 20 || tv_fail "the window did not close"
 echo "main window end-to-end: all checks passed"

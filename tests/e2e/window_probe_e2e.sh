@@ -80,7 +80,7 @@ log=$TV_DIR/keys.log
 tv_probe keys "$(tv_windows_path "$log")" 60 &
 keys_pid=$!
 tv_expect_lines 30 "$log" 0 '^ready$'
-tv_probe wait "按键接收窗 key target" 10 >/dev/null
+tv_probe wait "按键接收窗 key target keys" 10 >/dev/null || tv_fail "no key target window named after its log"
 xdotool key a
 tv_expect_lines 10 "$log" 1 '^keydown vk=65 scan=30 ext=0$' '^keyup vk=65 scan=30 ext=0$'
 from=$(tv_line_count "$log")

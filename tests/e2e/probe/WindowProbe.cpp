@@ -12,6 +12,7 @@
 //   window_probe.exe select TITLE INDEX     selects a list entry as a user would
 //                                           (-1 clears the selection)
 //   window_probe.exe close TITLE            posts WM_CLOSE
+//   window_probe.exe activate TITLE         brings it to the foreground
 //   window_probe.exe controls TITLE         the window's place, client size and
 //                                           caption buttons (minimize, maximize,
 //                                           close), then every child window:
@@ -19,7 +20,9 @@
 //                                           focus=.. check=.. value=.. rect=L,T,R,B text=.."
 //   window_probe.exe click TITLE NAME       posts BM_CLICK to the child of that
 //                                           name (or, failing that, caption)
-//   window_probe.exe keys LOGFILE SECONDS [timed]   logs key and button messages it gets,
+//   window_probe.exe keys LOGFILE SECONDS [timed]   a window titled "按键接收窗 key target NAME"
+//                                            (NAME: the log's, without extension) logs the
+//                                            key and button messages it gets,
 //                                            with wall-clock microseconds when timed
 //   window_probe.exe cursor                 prints "cursor X Y"
 //   window_probe.exe minimal-window SECONDS prints "shown MS" once painted
@@ -467,7 +470,11 @@ int Keys(const wchar_t* logPath, const wchar_t* secondsText) {
   if (keyLog == nullptr) return Fail(kFailed, L"cannot write " + std::wstring(logPath));
   quitFlag = std::wstring(logPath) + L".quit";
   JoinTestDesktop();
-  HWND window = OpenWindow(KeyWindowProc, L"TillervaneKeyTarget", L"按键接收窗 key target");
+  // Named after its log, so that two key targets can be told apart.
+  std::wstring name = logPath;
+  name = name.substr(name.find_last_of(L"\\/") + 1);
+  name = name.substr(0, name.find_last_of(L'.'));
+  HWND window = OpenWindow(KeyWindowProc, L"TillervaneKeyTarget", (L"按键接收窗 key target " + name).c_str());
   if (window == nullptr) return Fail(kFailed, L"cannot open the key target window");
   SetForegroundWindow(window);
   SetFocus(window);
@@ -477,6 +484,16 @@ int Keys(const wchar_t* logPath, const wchar_t* secondsText) {
   RunMessageLoop();
   Log("bye");
   std::fclose(keyLog);
+  return kOk;
+}
+
+// Brings the window to the foreground, as a click on its task bar button would.
+int Activate(HWND window) {
+  SetForegroundWindow(window);
+  for (int waited = 0; GetForegroundWindow() != window; waited += 20) {
+    if (waited >= 5000) return Fail(kFailed, L"the window did not come to the foreground");
+    Sleep(20);
+  }
   return kOk;
 }
 
@@ -514,7 +531,8 @@ int Run(const std::vector<std::wstring>& args) {
     return Await(args[2], args[3].c_str(), command == L"gone");
   }
   const bool withArgument = command == L"command" || command == L"select" || command == L"click";
-  const bool titleOnly = command == L"read" || command == L"close" || command == L"controls";
+  const bool titleOnly =
+      command == L"read" || command == L"close" || command == L"controls" || command == L"activate";
   if ((titleOnly && count == 3) || (withArgument && count == 4)) {
     HWND window = FindTitled(args[2], false);
     if (window == nullptr) return Fail(kMissing, L"no window titled " + args[2]);
@@ -523,12 +541,13 @@ int Run(const std::vector<std::wstring>& args) {
     if (command == L"click") return Click(window, args[3]);
     if (command == L"select") return Select(window, args[3].c_str());
     if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? kOk : Fail(kFailed, L"PostMessageW failed");
+    if (command == L"activate") return Activate(window);
     long id = 0;
     if (!ParseInt(args[3].c_str(), id) || id < 0 || id > 0xFFFF) return Fail(kUsage, L"bad ID: " + args[3]);
     return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0) ? kOk : Fail(kFailed, L"PostMessageW failed");
   }
   return Fail(kUsage,
-              L"usage: window_probe.exe wait|gone TITLE SECONDS | read|close|controls TITLE | command TITLE ID"
+              L"usage: window_probe.exe wait|gone TITLE SECONDS | read|close|controls|activate TITLE | command TITLE ID"
               L" | select TITLE INDEX | click TITLE NAME | keys LOGFILE SECONDS | cursor | minimal-window SECONDS");
 }
 
