@@ -1,7 +1,8 @@
 // Native tool for the main window's end-to-end test: writes the settings files
 // the test starts Tillervane with, and reads back what it saved.
 //
-//   main_window_settings write DIR   writes DIR/three-games.set and DIR/hidden.set
+//   main_window_settings write DIR   writes DIR/three-games.set, DIR/hidden.set and
+//                                    DIR/sensitive.set (Rally's thresholds at 1)
 //   main_window_settings follow DIR GAMEPATH
 //                                    writes DIR/follow.set: Rally at GAMEPATH,
 //                                    controlled only while its window is active
@@ -16,7 +17,7 @@ namespace {
 
 // Three games, remembering game 2, "Rally", whose left button is A and whose
 // movement holds the arrow keys from 5 pixels on.
-AppSettings ThreeGames(bool hideCursor) {
+AppSettings ThreeGames(bool hideCursor, std::int32_t threshold = 5) {
   AppSettings settings = SavedDefaults();
   settings.RememberLastGame = True16;
   settings.LastGameIndex = 2;
@@ -28,10 +29,10 @@ AppSettings ThreeGames(bool hideCursor) {
   GameProfile& rally = settings.Games[2];
   rally.HideCursor = hideCursor ? True16 : False16;
   rally.Buttons[LeftButton] = {0x41, 0, 0, 0, 0, 0, False16, 0};
-  rally.Moves[MoveLeft] = {0x25, 1, 0, 0, 5};
-  rally.Moves[MoveRight] = {0x27, 1, 0, 0, 5};
-  rally.Moves[MoveUp] = {0x26, 1, 0, 0, 5};
-  rally.Moves[MoveDown] = {0x28, 1, 0, 0, 5};
+  rally.Moves[MoveLeft] = {0x25, 1, 0, 0, threshold};
+  rally.Moves[MoveRight] = {0x27, 1, 0, 0, threshold};
+  rally.Moves[MoveUp] = {0x26, 1, 0, 0, threshold};
+  rally.Moves[MoveDown] = {0x28, 1, 0, 0, threshold};
   return settings;
 }
 
@@ -48,7 +49,8 @@ int main(int argc, char** argv) {
   const std::string command = argv[1], path = argv[2];
   if (command == "write") {
     return WriteSettingsFile(path + "/three-games.set", ThreeGames(false)) &&
-                   WriteSettingsFile(path + "/hidden.set", ThreeGames(true))
+                   WriteSettingsFile(path + "/hidden.set", ThreeGames(true)) &&
+                   WriteSettingsFile(path + "/sensitive.set", ThreeGames(false, 1))
                ? 0
                : 1;
   }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Figures of the real Tillervane.exe under Wine, printed, never judged:
-#  - the TimMove period while control is on (median, 95th percentile, 500 ticks),
+#  - the TimMove period while control is on, with the mouse at rest (median,
+#    95th percentile, 500 ticks) and moving every 2 ms (shortest, 5th
+#    percentile, median, 95th percentile, share within 7 to 9 ms),
 #  - the delay from a real click to the mapped key-down at the focused window (median of 50),
 #  - the time to the main window against a minimal Win32 window (median of 5 each).
 #   bench_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE SETTINGS_TOOL E2E_DIR
@@ -13,7 +15,7 @@ title='Tillervane（Tillervane v2.01）'
 "$settings_tool" write "$TV_DIR"
 mkdir -p "$TV_DIR/run"
 cp "$exe" "$TV_DIR/run/Tillervane.exe"
-cp "$TV_DIR/three-games.set" "$TV_DIR/run/setinf.set"
+cp "$TV_DIR/sensitive.set" "$TV_DIR/run/setinf.set"
 
 # median_and_p95: of the numbers on standard input, one per line.
 median_and_p95() {
@@ -62,6 +64,26 @@ tv_wait 30 bash -c "[ \$(awk -v f=$from 'NR > f && /^keyup vk=39 /' '$keys' | wc
 awk -v f="$from" 'NR > f && /^keyup vk=39 / { sub(/.*at=/, ""); if (last) print ($1 - last) / 1000; last = $1 }' "$keys" |
   head -n 500 | median_and_p95
 echo " ms"
+
+echo "TimMove period while the mouse moves one pixel right every 2 ms (each tick presses the right arrow)"
+# period_figures: of the periods in ms on standard input.
+period_figures() {
+  sort -n | awk '{ v[NR] = $1; if ($1 >= 7 && $1 <= 9) within++ }
+    END { printf "shortest %.2f, 5th percentile %.2f, median %.2f, 95th percentile %.2f, within 7-9 ms %.0f%% (n=%d)",
+          v[1], v[int(NR * 0.05 + 1)], v[int((NR + 1) / 2)], v[int(NR * 0.95 + 0.5)], 100 * within / NR, NR }'
+}
+moves=$(for i in $(seq 900); do printf 'mousemove_relative -- 1 0 sleep 0.002 '; done)
+for pass in 1 2 3; do
+  xdotool mousemove 20 384
+  from=$(tv_line_count "$keys")
+  # shellcheck disable=SC2086
+  xdotool $moves
+  awk -v f="$from" 'NR > f && /^keydown vk=39 / { sub(/.*at=/, ""); if (last) print ($1 - last) / 1000; last = $1 }' "$keys" \
+    >>"$TV_DIR/moving-periods.txt"
+done
+period_figures <"$TV_DIR/moving-periods.txt"
+echo " ms"
+xdotool mousemove 400 300  # back over the key target for the clicks
 
 echo "click to key-down at the focused window, 50 clicks"
 for click in $(seq 50); do

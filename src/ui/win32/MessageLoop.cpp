@@ -20,9 +20,12 @@ bool DispatchWaitingMessages() {
     // Tab, the arrow keys and mnemonics move between a form's controls, as
     // in any dialog.
     HWND active = ::GetActiveWindow();
-    if (active != nullptr && ::IsDialogMessageW(active, &message)) continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
+    if (active == nullptr || !::IsDialogMessageW(active, &message)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    // A tick that fell due meanwhile waits for one message, not for the queue.
+    PreciseTimer::TickAllDue();
   }
   return true;
 }

@@ -60,9 +60,25 @@ DWORD PreciseTimer::CollectHandles(HANDLE* handles, DWORD capacity) {
   return count;
 }
 
+bool PreciseTimer::TickIfDue() {
+  if (!running_ || ::WaitForSingleObject(timer_, 0) != WAIT_OBJECT_0) return false;
+  tick_();
+  return true;
+}
+
+// The wait that reported the signal has taken it already.
 void PreciseTimer::Fired(DWORD index) {
   auto& timers = RunningTimers();
   if (index < timers.size()) timers[index]->tick_();
+}
+
+void PreciseTimer::TickAllDue() {
+  // A copy: a tick may stop a timer.
+  const std::vector<PreciseTimer*> timers = RunningTimers();
+  for (PreciseTimer* timer : timers) {
+    const auto& running = RunningTimers();
+    if (std::find(running.begin(), running.end(), timer) != running.end()) timer->TickIfDue();
+  }
 }
 
 }  // namespace ui::win32

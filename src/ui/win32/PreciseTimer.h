@@ -20,9 +20,16 @@ class PreciseTimer {
   void Stop();
   bool Running() const { return running_; }
 
-  // For the message loop: the handles to wait on, and the tick of one that fired.
+  // Every tick takes one signal of the system's timer, so that a tick never
+  // comes twice for one period, whoever notices the signal first.
+  // True when a period had passed and its tick ran.
+  bool TickIfDue();
+
+  // For the message loop: the handles to wait on, the tick of one that fired,
+  // and the ticks that are due now, checked between two messages.
   static DWORD CollectHandles(HANDLE* handles, DWORD capacity);
   static void Fired(DWORD index);
+  static void TickAllDue();
 
  private:
   std::function<void()> tick_;

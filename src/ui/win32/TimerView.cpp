@@ -9,12 +9,12 @@ namespace {
 
 // Timers of 10 ms and more are window timers, which also tick inside the
 // system's own modal loops (message boxes). Finer ones tick from the program's
-// message loop through a precise timer, with a 10 ms window timer standing in
-// while a system modal loop runs.
+// message loop through a precise timer; while a system modal loop runs, a
+// 10 ms window timer looks for their due ticks instead.
 class TimerView final : public ChildView {
  public:
   TimerView(ui::Timer& model, HWND parent, UINT_PTR id)
-      : ChildView(model, id), timer_(model), owner_(parent), precise_([this] { PreciseTick(); }) {}
+      : ChildView(model, id), timer_(model), owner_(parent), precise_([this] { timer_.Tick(); }) {}
   ~TimerView() override {
     ::KillTimer(owner_, id_);
     precise_.Stop();
@@ -27,7 +27,6 @@ class TimerView final : public ChildView {
       return;
     }
     if (interval < USER_TIMER_MINIMUM && precise_.Start(interval)) {
-      ::QueryPerformanceCounter(&lastTick_);
       ::SetTimer(owner_, id_, USER_TIMER_MINIMUM, nullptr);
       return;
     }
@@ -35,31 +34,17 @@ class TimerView final : public ChildView {
     ::SetTimer(owner_, id_, static_cast<UINT>(interval), nullptr);
   }
   void OnTimer() override {
-    if (precise_.Running() && !Overdue()) return;
+    if (precise_.Running()) {
+      precise_.TickIfDue();
+      return;
+    }
     timer_.Tick();
   }
 
  private:
-  void PreciseTick() {
-    ::QueryPerformanceCounter(&lastTick_);
-    timer_.Tick();
-  }
-  bool Overdue() const {
-    // The counter's frequency is fixed at boot.
-    static const LONGLONG frequency = [] {
-      LARGE_INTEGER value{};
-      ::QueryPerformanceFrequency(&value);
-      return value.QuadPart;
-    }();
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return (now.QuadPart - lastTick_.QuadPart) * 1000 >= frequency * timer_.Interval();
-  }
-
   ui::Timer& timer_;
   HWND owner_;
   PreciseTimer precise_;
-  LARGE_INTEGER lastTick_{};
 };
 
 }  // namespace
