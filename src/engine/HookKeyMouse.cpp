@@ -1,6 +1,7 @@
 #include "engine/HookKeyMouse.h"
 
 #include <cstring>
+#include <optional>
 
 #include "engine/KeyMouse.h"
 #include "engine/MouseEvent.h"
@@ -17,6 +18,11 @@ std::int32_t MoveDeltaY = 0;
 std::array<bool, 3> ButtonRepeat{};
 std::array<bool, 2> WheelRepeat{};
 bool WaitingForGame = false;
+
+namespace {
+// Since when raw input has come with no hook call after it; empty while it is answered.
+std::optional<std::uint64_t> unansweredSinceMs;
+}  // namespace
 
 namespace {
 
@@ -103,16 +109,29 @@ void InstallMouseHook() {
   ButtonRepeat = {};
   WheelRepeat = {};
   Os().process.SetPriorityClass(wincode::HighPriorityClass);
+  // The game in front hides this program's windows: Windows would slow its
+  // timers down.
+  Os().process.AllowPowerThrottling(false);
   MouseHookHandle = Os().hooks.SetMouseHook(&MouseHookProc);
+  unansweredSinceMs.reset();
 }
 
 void RemoveMouseHook() {
   Os().hooks.Unhook(MouseHookHandle);
   MouseHookHandle = 0;
   Os().process.SetPriorityClass(wincode::NormalPriorityClass);
+  Os().process.AllowPowerThrottling(true);
+}
+
+bool RawInputSaysHookIsGone() {
+  if (MouseHookHandle == 0) return false;
+  const std::uint64_t now = Os().process.NowMs();
+  if (!unansweredSinceMs) unansweredSinceMs = now;
+  return now - *unansweredSinceMs >= HookSilenceLimitMs;
 }
 
 std::intptr_t MouseHookProc(int code, std::uintptr_t message, std::intptr_t record) {
+  unansweredSinceMs.reset();
   if (Decide(code, message, record) == HookDecision::Swallow) return 1;
   return Os().hooks.CallNextHook(MouseHookHandle, code, message, record);
 }

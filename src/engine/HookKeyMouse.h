@@ -25,4 +25,12 @@ void InstallMouseHook();
 void RemoveMouseHook();
 std::intptr_t MouseHookProc(int code, std::uintptr_t message, std::intptr_t record);
 
+// The system removes a low-level hook without a word when it has timed out too
+// often. Raw mouse input that goes on for this long without a call of the hook
+// means the hook is gone.
+constexpr std::uint64_t HookSilenceLimitMs = 500;
+// Raw mouse input came in: true when, with the hook installed, it has come for
+// HookSilenceLimitMs without the hook being called.
+bool RawInputSaysHookIsGone();
+
 }  // namespace modHookKeyMouse

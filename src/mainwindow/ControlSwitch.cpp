@@ -45,7 +45,7 @@ void frmMain::StartControl() {
   if (game != nullptr && game->HideCursor != 0 && !waiting) ParkPointer();
   modHookKeyMouse::InstallMouseHook();
   SetWaitingForGame(waiting);
-  if (game != nullptr) WatchForeground(*game);
+  WatchForeground();
   TimMove.SetEnabled(true);
   TimButton.SetEnabled(true);
   ShowControlStatus();
@@ -59,8 +59,12 @@ void frmMain::StopControl() {
   LstGame_Click();
   LstGame.SetEnabled(true);
   const GameProfile* game = CurrentGame();
-  if (game == nullptr) return;  // no game current: nothing to release
+  if (game == nullptr) {  // no game current: only what the engine knows it holds
+    KeyMouse().ReleaseHeldKeys();
+    return;
+  }
   ReleaseProfileKeys(*game);
+  KeyMouse().ReleaseHeldKeys();  // any key the profile no longer names
   ClearKeyLatches();
   Os().process.PumpPendingMessages();
   // A command run by the pump may have added or deleted games: the profile is
@@ -81,5 +85,5 @@ void frmMain::TimStart_Timer() {
   } else if (Os().input.GetAsyncKeyState(Settings.StartKey.VirtualKey) != 0) {
     StartControl();
   }
-  FollowGameWindow();
+  FollowForeground();
 }

@@ -24,6 +24,7 @@ void frmMain::LayOut() {
   MinButton = true;
   IconResource = IDI_APP;
   Position = ui::StartPosition::CenterScreen;
+  WantsSystemEvents = true;
 
   CmdShowStart.Name = "CmdShowStart";
   CmdShowStart.SetCaption("请选择游戏");
@@ -80,10 +81,13 @@ void frmMain::Form_Load() {
 
 void frmMain::Form_Unload() {
   StopControl();
-  if (menuMem.Checked()) {
-    Settings.LastGameIndex = CurGameIndex;
-    ModFile::SaveSettings(false);
-  }
+  RememberGame();
+}
+
+void frmMain::RememberGame() {
+  if (!menuMem.Checked()) return;
+  Settings.LastGameIndex = CurGameIndex;
+  ModFile::SaveSettings(false);
 }
 
 // By now the double-clicked entry is selected and current.

@@ -50,8 +50,9 @@ class frmMain final : public ui::Form {
   void StartControl();
   void StopControl();
 
-  // Follows the game's window while control is on and the profile asks for it.
-  void FollowGameWindow();
+  // While control is on: follows the game's window when the profile asks for
+  // it, and names a game that runs with higher rights.
+  void FollowForeground();
 
   void LoadGameList();
   void ShowHotkeyCaptions();
@@ -81,6 +82,8 @@ class frmMain final : public ui::Form {
  protected:
   void Form_Load() override;
   void Form_Unload() override;
+  void Form_SystemEvent(SystemEvent event) override;
+  void Form_RawMouseMove(std::int32_t dx, std::int32_t dy) override;
 
  private:
   void Form_Initialize();
@@ -90,11 +93,18 @@ class frmMain final : public ui::Form {
   void ReassignHotkey(HotKey& hotKey, const std::string& role);
 
   void ParkPointer();
-  void ShowControlStatus();  // the control text, or the text of waiting for the game
+  // The control text, the text of waiting for the game, or the warning about
+  // a game with higher rights.
+  void ShowControlStatus();
+  // Lets go of every key the engine holds and stops every repeat.
+  void ReleaseEverything();
   void SetWaitingForGame(bool waiting);
-  void WatchForeground(const GameProfile& game);
+  void WatchForeground();
   void StopWatchingForeground();
+  // With 使用记录 on, stores the current game and saves.
+  void RememberGame();
 
   bool askingForGame_ = false;  // the "select a game first" box is open
   platform::HookHandle foregroundHook_ = 0;
+  bool elevatedInFront_ = false;
 };

@@ -102,6 +102,15 @@ class Process {
   // The full path of the executable of the process whose window is in the
   // foreground, UTF-8; empty when there is none or it cannot be read.
   virtual std::string ForegroundProcessPath() = 0;
+  // True when the process whose window is in the foreground runs with higher
+  // rights than this one: the system then drops the keys sent to it.
+  virtual bool ForegroundProcessElevatedAboveUs() = 0;
+  // Milliseconds since some fixed moment, never going back.
+  virtual std::uint64_t NowMs() = 0;
+  // Lets the system slow this process down when its windows are out of sight
+  // (the default), or keeps its speed and its timers' precision; a system
+  // without the choice ignores it.
+  virtual void AllowPowerThrottling(bool allowed) = 0;
   // The folder of the program's executable, UTF-8, as the system reports it: a
   // drive's root keeps its backslash ("C:\"), other folders have none.
   virtual std::string ExecutableDirectory() = 0;

@@ -53,6 +53,9 @@ class Form {
   StartPosition Position = StartPosition::CenterOwner;
   std::vector<Control*> Controls;  // in design order; timers included
   std::vector<MenuItem*> MenuBar;
+  // The host tells this form of raw mouse input and of the session's and the
+  // machine's changes (the program's main window asks for them).
+  bool WantsSystemEvents = false;
 
   void Show();
   void ShowModal();
@@ -65,11 +68,21 @@ class Form {
   void RaiseLoad();
   void RaiseKeyUp(int keyCode, int shift);
   void RaiseCloseBox() { Unload(); }
+  enum class SystemEvent { SessionEnding, Suspending, SessionSwitched };
+  void RaiseSystemEvent(SystemEvent event) {
+    if (loaded_) Form_SystemEvent(event);
+  }
+  // Relative counts of one mouse movement, as the device reported it.
+  void RaiseRawMouseMove(std::int32_t dx, std::int32_t dy) {
+    if (loaded_) Form_RawMouseMove(dx, dy);
+  }
 
  protected:
   virtual void Form_Load() {}
   virtual void Form_Unload() {}
   virtual void Form_KeyUp(int /*KeyCode*/, int /*Shift*/) {}
+  virtual void Form_SystemEvent(SystemEvent /*event*/) {}
+  virtual void Form_RawMouseMove(std::int32_t /*dx*/, std::int32_t /*dy*/) {}
 
  private:
   bool loaded_ = false;

@@ -40,6 +40,9 @@ class NullPlatform final : public platform::Input,
   void Sleep(std::uint32_t) override {}
   void PumpPendingMessages() override {}
   std::string ForegroundProcessPath() override { return {}; }
+  bool ForegroundProcessElevatedAboveUs() override { return false; }
+  std::uint64_t NowMs() override { return 0; }
+  void AllowPowerThrottling(bool) override {}
   std::string ExecutableDirectory() override { return {}; }
   bool IsAnotherInstanceRunning() override { return false; }
   bool TopLevelWindowExists(const std::string&) override { return false; }

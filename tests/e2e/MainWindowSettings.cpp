@@ -7,6 +7,7 @@
 //                                    writes DIR/follow.set: Rally at GAMEPATH,
 //                                    controlled only while its window is active
 //   main_window_settings last FILE   prints the file's LastGameIndex
+//   main_window_settings forget FILE sets the file's LastGameIndex to 0
 //   main_window_settings keys FILE   prints its hotkeys: "start VK EXT stop VK EXT"
 #include <cstdio>
 #include <string>
@@ -53,6 +54,11 @@ int main(int argc, char** argv) {
                    WriteSettingsFile(path + "/sensitive.set", ThreeGames(false, 1))
                ? 0
                : 1;
+  }
+  if (command == "forget") {
+    AppSettings saved = ReadSettingsFile(path);
+    saved.LastGameIndex = 0;
+    return WriteSettingsFile(path, saved) ? 0 : 1;
   }
   if (command == "last" || command == "keys") {
     const AppSettings saved = ReadSettingsFile(path);

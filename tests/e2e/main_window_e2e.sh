@@ -66,6 +66,16 @@ from=$(tv_line_count "$keys")
 xdotool mousemove_relative -- 40 0
 keys_after "$from" '^keydown vk=39 scan=[0-9]+ ext=1$' '^keyup vk=39 scan=[0-9]+ ext=1$'
 
+echo "a suspend while a mapped button is held lets its key go; control stays on"
+from=$(tv_line_count "$keys")
+xdotool mousedown 1
+keys_after "$from" '^keydown vk=65 '
+from=$(tv_line_count "$keys")
+tv_probe send "$title" 0x218 4 0 >/dev/null  # WM_POWERBROADCAST, PBT_APMSUSPEND
+keys_after "$from" '^keyup vk=65 '
+xdotool mouseup 1
+expect_main '^button 正在控制 Rally......  按F12停止!$'
+
 echo "F12 stops control and releases every mapped key"
 from=$(tv_line_count "$keys")
 xdotool key F12
@@ -73,7 +83,23 @@ expect_main '^button Rally 按F9开始控制......$'
 expect_main '^list-enabled 1$'
 keys_after "$from" '^keydown vk=123 ' '^keyup vk=65 ' '^keyup vk=37 ' '^keyup vk=39 ' '^keyup vk=38 ' '^keyup vk=40 '
 
+echo "the session ends with a mapped button held: the key goes up, control stops, the game is remembered"
+xdotool key F9
+expect_main '^button 正在控制 Rally'
+"$settings_tool" forget "$run/setinf.set"  # only a save can put the 2 back
+from=$(tv_line_count "$keys")
+xdotool mousedown 1
+keys_after "$from" '^keydown vk=65 '
+from=$(tv_line_count "$keys")
+tv_probe send "$title" 0x11 0 0 >/dev/null  # WM_QUERYENDSESSION
+tv_probe send "$title" 0x16 1 0 >/dev/null  # WM_ENDSESSION, ending
+keys_after "$from" '^keyup vk=65 '
+xdotool mouseup 1
+expect_main '^button Rally 按F9开始控制......$'
+[ "$("$settings_tool" last "$run/setinf.set")" = 2 ] || tv_fail "the session's end did not store the game"
+
 echo "exiting with remembering on stores the current game"
+"$settings_tool" forget "$run/setinf.set"
 menu 退出
 tv_probe gone "$title" 20 || tv_fail "the window did not close on 退出"
 [ "$("$settings_tool" last "$run/setinf.set")" = 2 ] || tv_fail "LastGameIndex was not stored"

@@ -154,14 +154,16 @@ void RunOnce(std::function<void()>& step) {
 }  // namespace
 
 platform::HookHandle FakePlatform::SetForegroundHook(void (*changed)()) {
-  Log("SetWinEventHook(foreground)");
   foregroundHook = changed;
   return ++nextHandle_;
 }
 
 void FakePlatform::RemoveForegroundHook(platform::HookHandle) {
-  Log("UnhookWinEvent");
   foregroundHook = nullptr;
+}
+
+void FakePlatform::AllowPowerThrottling(bool allowed) {
+  Log(std::string("PowerThrottling(") + (allowed ? "allowed" : "off") + ")");
 }
 
 void FakePlatform::BringToFront(const std::string& programPath) {

@@ -49,6 +49,9 @@ class FakePlatform final : public platform::Input,
   void Sleep(std::uint32_t milliseconds) override;
   void PumpPendingMessages() override;
   std::string ForegroundProcessPath() override { return foregroundPath; }
+  bool ForegroundProcessElevatedAboveUs() override { return foregroundElevated; }
+  std::uint64_t NowMs() override { return clockMs; }
+  void AllowPowerThrottling(bool allowed) override;
   std::string ExecutableDirectory() override { return exeDirectory; }
   bool IsAnotherInstanceRunning() override { return anotherInstance; }
   bool TopLevelWindowExists(const std::string& title) override;
@@ -102,6 +105,7 @@ class FakePlatform final : public platform::Input,
   std::uint64_t clockMs = 0;  // advanced by Sleep
   std::string exeDirectory = "C:\\Games\\Tillervane";
   std::string foregroundPath;  // the foreground window's program
+  bool foregroundElevated = false;
   void (*foregroundHook)() = nullptr;  // installed while not null
   bool anotherInstance = false;
   std::vector<std::string> topLevelWindows;  // titles

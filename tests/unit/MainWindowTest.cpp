@@ -123,7 +123,8 @@ TEST_F(ControlTest, StoppingReleasesEveryProfileKeyInOrderThenClearsLatchesAndCe
   const auto hook = std::to_string(modHookKeyMouse::MouseHookHandle);
   window.menuStop.UserClick();
   EXPECT_EQ(os.TakeCalls(),
-            (Calls{"UnhookWindowsHookEx(" + hook + ")", "SetPriorityClass(0x20)", Up(kA, kScanA), Up(kShift, kScanShift),
+            (Calls{"UnhookWindowsHookEx(" + hook + ")", "SetPriorityClass(0x20)", "PowerThrottling(allowed)",
+                   Up(kA, kScanA), Up(kShift, kScanShift),
                    Up(kS, kScanS), Up(kLeft, kScanLeft, true), Up(kRight, kScanRight, true), Up(kW, kScanW),
                    "PumpPendingMessages", "mouse_event(0x8001,32768,32768,0,1)"}));
   EXPECT_EQ(os.GetAsyncKeyState(kS), 0);  // released and its latch discarded
@@ -136,7 +137,7 @@ TEST_F(ControlTest, StoppingWithNoGameCurrentEndsQuietlyAfterTheHookAndTimers) {
   window.LstGame.SetListIndex(-1);
   os.PressKey(kA);
   window.StopControl();
-  EXPECT_EQ(os.TakeCalls(), (Calls{"UnhookWindowsHookEx(0)", "SetPriorityClass(0x20)"}));
+  EXPECT_EQ(os.TakeCalls(), (Calls{"UnhookWindowsHookEx(0)", "SetPriorityClass(0x20)", "PowerThrottling(allowed)"}));
   EXPECT_TRUE(window.LstGame.Enabled());
   EXPECT_EQ(window.CmdShowStart.Caption(), "请选择游戏");
   EXPECT_EQ(os.GetAsyncKeyState(kA) & 1, 1);  // latches were left alone

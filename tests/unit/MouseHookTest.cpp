@@ -47,11 +47,15 @@ TEST_F(MouseHookTest, InstallRaisesPriorityAndRemoveAlwaysLowersIt) {
 
   RemoveMouseHook();
   RemoveMouseHook();  // without a hook it still sets normal priority
+  // Throttling is off only while the hook is installed.
   EXPECT_EQ(os.TakeCalls(), (Calls{"UnhookWindowsHookEx(" + std::to_string(handle) + ")",
-                                   "SetPriorityClass(0x20)", "UnhookWindowsHookEx(0)",
-                                   "SetPriorityClass(0x20)"}));
+                                   "SetPriorityClass(0x20)", "PowerThrottling(allowed)", "UnhookWindowsHookEx(0)",
+                                   "SetPriorityClass(0x20)", "PowerThrottling(allowed)"}));
   EXPECT_EQ(MouseHookHandle, 0u);
   EXPECT_TRUE(ButtonRepeat[1]);  // only an install clears the flags
+  InstallMouseHook();
+  EXPECT_EQ(os.TakeCalls(), (Calls{"SetPriorityClass(0x80)", "PowerThrottling(off)",
+                                   "SetWindowsHookEx(" + std::to_string(wincode::WhMouseLowLevel) + ")"}));
   InstallMouseHook();
   EXPECT_FALSE(ButtonRepeat[1]);
 }

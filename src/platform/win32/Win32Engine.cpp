@@ -87,6 +87,17 @@ LRESULT CALLBACK KeyboardHookTrampoline(int code, WPARAM wParam, LPARAM lParam) 
 
 void (*foregroundChanged)() = nullptr;
 
+// 1 elevated, 0 not, -1 when the token cannot be read.
+int TokenElevated(HANDLE process) {
+  HANDLE token = nullptr;
+  if (!::OpenProcessToken(process, TOKEN_QUERY, &token)) return -1;
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  const bool read = ::GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) != FALSE;
+  ::CloseHandle(token);
+  return read ? (elevation.TokenIsElevated != 0 ? 1 : 0) : -1;
+}
+
 void CALLBACK ForegroundTrampoline(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
   if (foregroundChanged != nullptr) foregroundChanged();
 }
@@ -155,6 +166,38 @@ class RealProcess final : public Process {
     if (!read) return {};
     path.resize(length);
     return Narrow(path);
+  }
+
+  bool ForegroundProcessElevatedAboveUs() override {
+    if (TokenElevated(::GetCurrentProcess()) == 1) return false;
+    DWORD processId = 0;
+    HWND window = ::GetForegroundWindow();
+    if (window == nullptr || ::GetWindowThreadProcessId(window, &processId) == 0) return false;
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) return false;
+    const int elevated = TokenElevated(process);
+    ::CloseHandle(process);
+    // A token this process may not even read belongs to one with higher rights.
+    return elevated != 0;
+  }
+
+  std::uint64_t NowMs() override { return ::GetTickCount64(); }
+
+  // Looked up at run time: SetProcessInformation came with Windows 8.
+  void AllowPowerThrottling(bool allowed) override {
+    using SetInformation = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+    static const auto set = reinterpret_cast<SetInformation>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetProcessInformation")));
+    if (set == nullptr) return;
+    struct {
+      ULONG Version, ControlMask, StateMask;
+    } state{1, 0, 0};  // PROCESS_POWER_THROTTLING_STATE
+    constexpr ULONG kExecutionSpeed = 0x1, kIgnoreTimerResolution = 0x4;
+    constexpr int kProcessPowerThrottling = 4;
+    // The bits under control with their state bits clear mean "never throttle";
+    // no bits under control leave it to the system again.
+    if (!allowed) state.ControlMask = kExecutionSpeed | kIgnoreTimerResolution;
+    set(::GetCurrentProcess(), kProcessPowerThrottling, &state, sizeof state);
   }
 
   std::string ExecutableDirectory() override {

@@ -1,6 +1,7 @@
 #include "ui/win32/Win32FormHost.h"
 
 #include <windows.h>
+#include <wtsapi32.h>
 
 #include <map>
 #include <memory>
@@ -135,6 +136,28 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CLOSE:  // the close box or the system menu
       state->form->RaiseCloseBox();
       return 0;
+    case WM_INPUT: {
+      RAWINPUT input{};
+      UINT size = sizeof input;
+      if (::GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &input, &size,
+                            sizeof(RAWINPUTHEADER)) != static_cast<UINT>(-1) &&
+          input.header.dwType == RIM_TYPEMOUSE && (input.data.mouse.usFlags & MOUSE_MOVE_ABSOLUTE) == 0) {
+        state->form->RaiseRawMouseMove(input.data.mouse.lLastX, input.data.mouse.lLastY);
+      }
+      return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    case WM_QUERYENDSESSION:
+      state->form->RaiseSystemEvent(Form::SystemEvent::SessionEnding);
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) state->form->RaiseSystemEvent(Form::SystemEvent::SessionEnding);
+      return 0;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMSUSPEND) state->form->RaiseSystemEvent(Form::SystemEvent::Suspending);
+      return TRUE;
+    case WM_WTSSESSION_CHANGE:
+      state->form->RaiseSystemEvent(Form::SystemEvent::SessionSwitched);
+      return 0;
     default:
       return ::DefWindowProcW(window, message, wParam, lParam);
   }
@@ -248,6 +271,7 @@ class RealFormHost final : public FormHost {
     HWND window = state->window;
     // Re-enable the owner first, so that Windows activates it and not another program.
     if (HWND owner = ::GetWindow(window, GW_OWNER)) ::EnableWindow(owner, TRUE);
+    if (form.WantsSystemEvents) ::WTSUnRegisterSessionNotification(window);
     Windows().erase(window);
     ::DestroyWindow(window);
     // Wakes the loop, which may be waiting for input that never comes when a
@@ -280,6 +304,12 @@ class RealFormHost final : public FormHost {
     }
     if (HICON small = LoadFormIcon(form.IconResource, ::GetSystemMetrics(SM_CXSMICON))) {
       ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+    if (form.WantsSystemEvents) {
+      // Raw input also while another window is active; the session's changes.
+      const RAWINPUTDEVICE mouse{0x01, 0x02, RIDEV_INPUTSINK, window};
+      ::RegisterRawInputDevices(&mouse, 1, sizeof mouse);
+      ::WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION);
     }
     built.captionView = std::make_unique<CaptionView>(form, window);
     UINT_PTR nextId = kFirstControlId;

@@ -13,6 +13,8 @@
 //                                           (-1 clears the selection)
 //   window_probe.exe close TITLE            posts WM_CLOSE
 //   window_probe.exe activate TITLE         brings it to the foreground
+//   window_probe.exe send TITLE MSG WPARAM LPARAM   sends a message (numbers, 0x.. too);
+//                                           prints "answer N"
 //   window_probe.exe controls TITLE         the window's place, client size and
 //                                           caption buttons (minimize, maximize,
 //                                           close), then every child window:
@@ -487,6 +489,22 @@ int Keys(const wchar_t* logPath, const wchar_t* secondsText) {
   return kOk;
 }
 
+// Sends a message as the system would (a session's end, a suspend) and prints
+// the window's answer.
+int Send(HWND window, const std::wstring& message, const std::wstring& wParam, const std::wstring& lParam) {
+  wchar_t* end = nullptr;
+  const auto number = [&end](const std::wstring& text) { return std::wcstoull(text.c_str(), &end, 0); };
+  const auto id = static_cast<UINT>(number(message));
+  const auto w = static_cast<WPARAM>(number(wParam));
+  const auto l = static_cast<LPARAM>(number(lParam));
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(window, id, w, l, SMTO_ABORTIFHUNG, 5000, &answer)) {
+    return Fail(kFailed, L"the window did not answer message " + message);
+  }
+  Say("answer " + std::to_string(static_cast<unsigned long long>(answer)));
+  return kOk;
+}
+
 // Brings the window to the foreground, as a click on its task bar button would.
 int Activate(HWND window) {
   SetForegroundWindow(window);
@@ -530,6 +548,11 @@ int Run(const std::vector<std::wstring>& args) {
   if ((command == L"wait" || command == L"gone") && count == 4) {
     return Await(args[2], args[3].c_str(), command == L"gone");
   }
+  if (command == L"send" && count == 6) {
+    HWND window = FindTitled(args[2], false);
+    if (window == nullptr) return Fail(kMissing, L"no window titled " + args[2]);
+    return Send(window, args[3], args[4], args[5]);
+  }
   const bool withArgument = command == L"command" || command == L"select" || command == L"click";
   const bool titleOnly =
       command == L"read" || command == L"close" || command == L"controls" || command == L"activate";
@@ -548,7 +571,8 @@ int Run(const std::vector<std::wstring>& args) {
   }
   return Fail(kUsage,
               L"usage: window_probe.exe wait|gone TITLE SECONDS | read|close|controls|activate TITLE | command TITLE ID"
-              L" | select TITLE INDEX | click TITLE NAME | keys LOGFILE SECONDS | cursor | minimal-window SECONDS");
+              L" | select TITLE INDEX | click TITLE NAME | send TITLE MSG WPARAM LPARAM | keys LOGFILE SECONDS | cursor"
+              L" | minimal-window SECONDS");
 }
 
 }  // namespace

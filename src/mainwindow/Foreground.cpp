@@ -1,5 +1,7 @@
-// Control that follows the game's window: while another window is active,
-// control waits, holding no key, and comes back when the game's window does.
+// What the window in front means while control is on: a profile that follows
+// its game waits, holding no key, while another program's window is active; a
+// game running with higher rights than this program is named, since the
+// system drops every key sent to it.
 #include "engine/GameWindow.h"
 #include "engine/HookKeyMouse.h"
 #include "engine/KeyMouse.h"
@@ -12,10 +14,10 @@ using platform::Os;
 
 namespace {
 
-frmMain* following = nullptr;  // the window told of foreground changes
+frmMain* watching = nullptr;  // the window told of foreground changes
 
 void ForegroundChanged() {
-  if (following != nullptr) following->FollowGameWindow();
+  if (watching != nullptr) watching->FollowForeground();
 }
 
 }  // namespace
@@ -27,43 +29,54 @@ void frmMain::ParkPointer() {
 }
 
 void frmMain::ShowControlStatus() {
+  if (elevatedInFront_) {
+    CmdShowStart.SetCaption("游戏以管理员身份运行，请以管理员身份启动本程序");
+    return;
+  }
   const std::string stop = "......  按" + modGetKey::KeyName(Settings.StopKey.VirtualKey, Settings.StopKey.Extended) + "停止!";
   const std::string name = LstGame.List(LstGame.ListIndex());
   CmdShowStart.SetCaption(modHookKeyMouse::WaitingForGame ? "等待 " + name + " 的窗口激活" + stop
                                                           : "正在控制 " + name + stop);
 }
 
+void frmMain::ReleaseEverything() {
+  KeyMouse().ReleaseHeldKeys();
+  modHookKeyMouse::ButtonRepeat = {};
+  modHookKeyMouse::WheelRepeat = {};
+}
+
 void frmMain::SetWaitingForGame(bool waiting) {
   if (waiting == modHookKeyMouse::WaitingForGame) return;
   modHookKeyMouse::WaitingForGame = waiting;
-  if (waiting) {
-    // The game will not see the releases the engine would send later.
-    KeyMouse().ReleaseHeldKeys();
-    modHookKeyMouse::ButtonRepeat = {};
-    modHookKeyMouse::WheelRepeat = {};
-  }
+  // The game will not see the releases the engine would send later.
+  if (waiting) ReleaseEverything();
 }
 
-void frmMain::WatchForeground(const GameProfile& game) {
-  if (!FollowsGameWindow(game) || foregroundHook_ != 0) return;
-  following = this;
+void frmMain::WatchForeground() {
+  elevatedInFront_ = Os().process.ForegroundProcessElevatedAboveUs();
+  if (foregroundHook_ != 0) return;
+  watching = this;
   foregroundHook_ = Os().hooks.SetForegroundHook(&ForegroundChanged);
 }
 
 void frmMain::StopWatchingForeground() {
   if (foregroundHook_ != 0) Os().hooks.RemoveForegroundHook(foregroundHook_);
   foregroundHook_ = 0;
-  following = nullptr;
+  watching = nullptr;
+  elevatedInFront_ = false;
   modHookKeyMouse::WaitingForGame = false;
 }
 
 // From the foreground hook, and from every hotkey poll tick in case an event was missed.
-void frmMain::FollowGameWindow() {
+void frmMain::FollowForeground() {
   const GameProfile* game = CurrentGame();
-  if (!TimMove.Enabled() || game == nullptr || !FollowsGameWindow(*game)) return;
+  if (!TimMove.Enabled() || game == nullptr) return;
+  const bool elevated = Os().process.ForegroundProcessElevatedAboveUs();
   const bool waiting = !GameWindowActive(*game);
-  if (waiting == modHookKeyMouse::WaitingForGame) return;
+  if (elevated == elevatedInFront_ && waiting == modHookKeyMouse::WaitingForGame) return;
+  elevatedInFront_ = elevated;
+  const bool returning = modHookKeyMouse::WaitingForGame && !waiting;
   SetWaitingForGame(waiting);
-  if (!waiting && game->HideCursor != 0) ParkPointer();
+  if (returning && game->HideCursor != 0) ParkPointer();
   ShowControlStatus();
 }
