@@ -2,6 +2,7 @@
 # sub-builds of the native one, so that one configure, build and test run covers
 # all three; the end-to-end tests run each Windows build under its own Wine.
 include(ExternalProject)
+include(${CMAKE_CURRENT_LIST_DIR}/UsagePage.cmake)
 
 set(TILLERVANE_E2E_DIR ${CMAKE_BINARY_DIR}/e2e)
 
@@ -51,7 +52,8 @@ function(tillervane_e2e_suite build win)
   e2e(e2e_settings_text settings_text_e2e.sh ${tools}/settings_text_probe.exe)
   e2e(e2e_window_probe window_probe_e2e.sh ${tools}/window_probe.exe)
   e2e(e2e_main_window main_window_e2e.sh ${app} ${tools}/window_probe.exe $<TARGET_FILE:main_window_settings>)
-  e2e(e2e_commands commands_e2e.sh ${app} ${tools}/window_probe.exe $<TARGET_FILE:main_window_settings>)
+  e2e(e2e_commands commands_e2e.sh
+    ${app} ${tools}/window_probe.exe $<TARGET_FILE:main_window_settings> ${TILLERVANE_USAGE_PAGE})
   e2e(e2e_editor editor_e2e.sh
     ${app} ${tools}/window_probe.exe ${tools}/game_probe.exe $<TARGET_FILE:editor_settings>)
   e2e(e2e_walkthrough walkthrough_e2e.sh ${app} ${tools}/window_probe.exe $<TARGET_FILE:walkthrough_settings>)

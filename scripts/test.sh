@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the native unit tests, both Windows cross builds (warnings
-# are errors) and the end-to-end tests under Wine on a virtual X server, against
-# every Windows build this machine can run. Installs what is missing first.
+# are errors), the release zip and the end-to-end tests under Wine on a virtual
+# X server, against every Windows build this machine can run. Installs what is
+# missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh

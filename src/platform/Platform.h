@@ -133,23 +133,32 @@ class Process {
 
 using FileHandle = std::uintptr_t;  // 0 = none
 
-// Files by UTF-8 path. A failing call returns false (or 0) and puts the system's
-// own description of the failure in `failure`.
+// Why a file step failed: the system's own description, and whether the system
+// refused access, as it does in a folder this user may not write to (Program
+// Files, a write-protected medium, a read-only share) or to a read-only file.
+struct FileFailure {
+  std::string description;
+  bool accessDenied = false;
+};
+
+// Files by UTF-8 path. A failing call returns false (or 0) and fills `failure`.
 class Files {
  public:
   virtual ~Files() = default;
+  // True when a file, not a folder, is at `path`.
+  virtual bool Exists(const std::string& path) = 0;
   // Opens for reading and writing in binary mode; a missing file is created empty.
-  virtual FileHandle OpenReadWrite(const std::string& path, std::string& failure) = 0;
+  virtual FileHandle OpenReadWrite(const std::string& path, FileFailure& failure) = 0;
   // The content from the first byte, at most kMostBytesRead of it: a settings
   // file never comes near that, and what lies behind is an ignored tail. On a
   // failure, `content` holds what was read before it.
-  virtual bool ReadAll(FileHandle file, std::vector<std::uint8_t>& content, std::string& failure) = 0;
+  virtual bool ReadAll(FileHandle file, std::vector<std::uint8_t>& content, FileFailure& failure) = 0;
   static constexpr std::size_t kMostBytesRead = 16u << 20;
   // Writes from the first byte. The file is not truncated: bytes behind stay.
   virtual bool WriteFromStart(FileHandle file, const std::vector<std::uint8_t>& content,
-                              std::string& failure) = 0;
-  virtual bool Close(FileHandle file, std::string& failure) = 0;
-  virtual bool Delete(const std::string& path, std::string& failure) = 0;
+                              FileFailure& failure) = 0;
+  virtual bool Close(FileHandle file, FileFailure& failure) = 0;
+  virtual bool Delete(const std::string& path, FileFailure& failure) = 0;
 };
 
 // Text conversion between the program's UTF-8 and code page 936 (GBK), the

@@ -17,25 +17,36 @@ constexpr std::int32_t DefaultStartKey = 120;  // F9
 constexpr std::int32_t DefaultStopKey = 123;   // F12
 constexpr std::int32_t LowestReserved1 = 3;
 
+using Failure = platform::FileFailure;
+
+// The settings file lives beside the program, so a program kept where its user
+// may not write can never save; the refusal alone does not tell the user that.
+constexpr char WhereToKeepTheProgram[] =
+    "Tillervane 的设置保存在程序所在的文件夹中，请把整个程序文件夹放到一个可以写入的位置"
+    "（例如 D:\\Tillervane 或“文档”中），不要放在 Program Files 等受保护的文件夹里。";
+
 // The failure a procedure reports at its end: the last one wins. Kept apart
 // from its text, since a description may be empty.
 class LastFailure {
  public:
-  // Runs one step; remembers its description if it fails.
+  // Runs one step; remembers its failure if it fails.
   template <typename Step>
   bool Check(Step step) {
-    std::string description;
-    if (step(description)) return true;
-    last_ = std::move(description);
+    Failure failure;
+    if (step(failure)) return true;
+    last_ = std::move(failure);
     return false;
   }
 
   void Report() const {
-    if (last_) platform::Os().dialogs.ShowMessage(*last_, "Tillervane", platform::mb::Ok);
+    if (!last_) return;
+    std::string text = last_->description;
+    if (last_->accessDenied) text += std::string("\n\n") + WhereToKeepTheProgram;
+    platform::Os().dialogs.ShowMessage(text, "Tillervane", platform::mb::Ok);
   }
 
  private:
-  std::optional<std::string> last_;
+  std::optional<Failure> last_;
 };
 
 }  // namespace
@@ -47,10 +58,10 @@ void LoadSettings() {
   platform::FileHandle file = 0;
   // Reading and closing need the open file; a failed open is reported as it is
   // rather than hidden behind the failures of steps that could not run.
-  if (failure.Check([&](std::string& d) { return (file = os.files.OpenReadWrite(SettingsPath, d)) != 0; })) {
+  if (failure.Check([&](Failure& d) { return (file = os.files.OpenReadWrite(SettingsPath, d)) != 0; })) {
     // A failed read keeps what it read before the failure.
-    failure.Check([&](std::string& d) { return os.files.ReadAll(file, content, d); });
-    failure.Check([&](std::string& d) { return os.files.Close(file, d); });
+    failure.Check([&](Failure& d) { return os.files.ReadAll(file, content, d); });
+    failure.Check([&](Failure& d) { return os.files.Close(file, d); });
   }
   Settings = settings_codec::DecodeSettings(content, os.text);
 
@@ -68,12 +79,12 @@ void SaveSettings(bool deleteFirst) {
   platform::Platform& os = platform::Os();
   LastFailure failure;
   Settings.Version = VersionTag;
-  if (deleteFirst) failure.Check([&](std::string& d) { return os.files.Delete(SettingsPath, d); });
+  if (deleteFirst) failure.Check([&](Failure& d) { return os.files.Delete(SettingsPath, d); });
   platform::FileHandle file = 0;
-  if (failure.Check([&](std::string& d) { return (file = os.files.OpenReadWrite(SettingsPath, d)) != 0; })) {
+  if (failure.Check([&](Failure& d) { return (file = os.files.OpenReadWrite(SettingsPath, d)) != 0; })) {
     const std::vector<std::uint8_t> bytes = settings_codec::EncodeSettings(Settings, os.text);
-    failure.Check([&](std::string& d) { return os.files.WriteFromStart(file, bytes, d); });
-    failure.Check([&](std::string& d) { return os.files.Close(file, d); });
+    failure.Check([&](Failure& d) { return os.files.WriteFromStart(file, bytes, d); });
+    failure.Check([&](Failure& d) { return os.files.Close(file, d); });
   }
   failure.Report();
 }

@@ -50,13 +50,14 @@ class NullPlatform final : public platform::Input,
   bool ChangeDirectory(const std::string&) override { return false; }
   bool StartProgram(const std::string&) override { return false; }
   bool OpenDocument(const std::string&, const std::string&) override { return false; }
-  platform::FileHandle OpenReadWrite(const std::string&, std::string&) override { return 0; }
-  bool ReadAll(platform::FileHandle, std::vector<std::uint8_t>&, std::string&) override { return false; }
-  bool WriteFromStart(platform::FileHandle, const std::vector<std::uint8_t>&, std::string&) override {
+  bool Exists(const std::string&) override { return false; }
+  platform::FileHandle OpenReadWrite(const std::string&, platform::FileFailure&) override { return 0; }
+  bool ReadAll(platform::FileHandle, std::vector<std::uint8_t>&, platform::FileFailure&) override { return false; }
+  bool WriteFromStart(platform::FileHandle, const std::vector<std::uint8_t>&, platform::FileFailure&) override {
     return false;
   }
-  bool Close(platform::FileHandle, std::string&) override { return false; }
-  bool Delete(const std::string&, std::string&) override { return false; }
+  bool Close(platform::FileHandle, platform::FileFailure&) override { return false; }
+  bool Delete(const std::string&, platform::FileFailure&) override { return false; }
   std::string Utf8ToCp936(const std::string& text) override { return text; }
   std::string Cp936ToUtf8(const std::string& text) override { return text; }
   int ShowMessage(const std::string&, const std::string&, std::uint32_t) override { return 1; }

@@ -190,6 +190,23 @@ tv_count_matches() {
   awk -v from="$2" -v p="$3" 'NR > from && $0 ~ p { n++ } END { print n + 0 }' "$1"
 }
 
+# tv_record_browser LOG: from now on the prefix's web browser is a script that
+# writes each address it is handed to LOG, one a line. Wine's shell hands web
+# addresses and .html files to winebrowser, which starts the first program of
+# its Browsers list with the address (a local page as a file:// address of its
+# Unix path). The test prefix lacks the association of .html files that every
+# Windows has (it comes with Wine's HTML engine, which the tests leave out), so
+# it gets it here; Wine reads classes from HKEY_CLASSES_ROOT only.
+tv_record_browser() {
+  local browser=$TV_DIR/recording-browser
+  printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$1" >"$browser"
+  chmod +x "$browser"
+  printf '%s\r\n' REGEDIT4 '' '[HKEY_CLASSES_ROOT\.html]' '@="htmlfile"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\WineBrowser]' "\"Browsers\"=\"$browser\"" >"$TV_DIR/browser.reg"
+  tv_wine regedit /S "$(tv_windows_path "$TV_DIR/browser.reg")" >/dev/null 2>&1 ||
+    tv_fail "could not register the recording browser"
+}
+
 # tv_screenshot NAME: the whole screen as TV_DIR/NAME.png.
 tv_screenshot() {
   timeout 20 import -window root "$TV_DIR/$1.png" || tv_fail "screenshot $1 failed"

@@ -216,14 +216,14 @@ std::intptr_t FakePlatform::SendMouse(std::uint32_t message, platform::MouseHook
   return mouseHook(code, message, reinterpret_cast<std::intptr_t>(&record));
 }
 
-bool FakePlatform::Failing(const std::string& operation, std::string& failure) {
+bool FakePlatform::Failing(const std::string& operation, platform::FileFailure& failure) {
   const auto found = failures.find(operation);
   if (found == failures.end()) return false;
   failure = found->second;
   return true;
 }
 
-platform::FileHandle FakePlatform::OpenReadWrite(const std::string& path, std::string& failure) {
+platform::FileHandle FakePlatform::OpenReadWrite(const std::string& path, platform::FileFailure& failure) {
   Log("OpenReadWrite(" + path + ")");
   if (Failing("open", failure)) return 0;
   disk.try_emplace(path);
@@ -231,7 +231,8 @@ platform::FileHandle FakePlatform::OpenReadWrite(const std::string& path, std::s
   return nextFile_++;
 }
 
-bool FakePlatform::ReadAll(platform::FileHandle file, std::vector<std::uint8_t>& content, std::string& failure) {
+bool FakePlatform::ReadAll(platform::FileHandle file, std::vector<std::uint8_t>& content,
+                           platform::FileFailure& failure) {
   Log("ReadAll");
   content = disk.at(openFiles_.at(file));
   if (Failing("read", failure)) {
@@ -242,7 +243,7 @@ bool FakePlatform::ReadAll(platform::FileHandle file, std::vector<std::uint8_t>&
 }
 
 bool FakePlatform::WriteFromStart(platform::FileHandle file, const std::vector<std::uint8_t>& content,
-                                  std::string& failure) {
+                                  platform::FileFailure& failure) {
   Log("WriteFromStart(" + std::to_string(content.size()) + ")");
   if (Failing("write", failure)) return false;
   auto& bytes = disk.at(openFiles_.at(file));
@@ -251,17 +252,17 @@ bool FakePlatform::WriteFromStart(platform::FileHandle file, const std::vector<s
   return true;
 }
 
-bool FakePlatform::Close(platform::FileHandle file, std::string& failure) {
+bool FakePlatform::Close(platform::FileHandle file, platform::FileFailure& failure) {
   Log("Close");
   openFiles_.erase(file);
   return !Failing("close", failure);
 }
 
-bool FakePlatform::Delete(const std::string& path, std::string& failure) {
+bool FakePlatform::Delete(const std::string& path, platform::FileFailure& failure) {
   Log("Delete(" + path + ")");
   if (Failing("delete", failure)) return false;
   if (disk.erase(path) == 0) {
-    failure = "The system cannot find the file specified.";
+    failure = {"The system cannot find the file specified."};
     return false;
   }
   return true;

@@ -60,12 +60,13 @@ class FakePlatform final : public platform::Input,
   bool StartProgram(const std::string& path) override;
   bool OpenDocument(const std::string& address, const std::string& workingDirectory) override;
   // platform::Files, on an in-memory disk
-  platform::FileHandle OpenReadWrite(const std::string& path, std::string& failure) override;
-  bool ReadAll(platform::FileHandle file, std::vector<std::uint8_t>& content, std::string& failure) override;
+  bool Exists(const std::string& path) override { return disk.count(path) != 0; }
+  platform::FileHandle OpenReadWrite(const std::string& path, platform::FileFailure& failure) override;
+  bool ReadAll(platform::FileHandle file, std::vector<std::uint8_t>& content, platform::FileFailure& failure) override;
   bool WriteFromStart(platform::FileHandle file, const std::vector<std::uint8_t>& content,
-                      std::string& failure) override;
-  bool Close(platform::FileHandle file, std::string& failure) override;
-  bool Delete(const std::string& path, std::string& failure) override;
+                      platform::FileFailure& failure) override;
+  bool Close(platform::FileHandle file, platform::FileFailure& failure) override;
+  bool Delete(const std::string& path, platform::FileFailure& failure) override;
   // platform::Dialogs
   int ShowMessage(const std::string& text, const std::string& title, std::uint32_t style) override;
   bool ShowOpenFile(platform::OpenFileRequest& request) override;
@@ -111,9 +112,9 @@ class FakePlatform final : public platform::Input,
   std::vector<std::string> topLevelWindows;  // titles
   std::vector<std::string> missingPaths;     // folders and programs that do not exist
   std::map<std::string, std::vector<std::uint8_t>> disk;  // path -> content
-  // Operation ("open", "read", "write", "close", "delete") -> the failure's
-  // description; the operation fails for as long as it is listed.
-  std::map<std::string, std::string> failures;
+  // Operation ("open", "read", "write", "close", "delete") -> its failure; the
+  // operation fails for as long as it is listed.
+  std::map<std::string, platform::FileFailure> failures;
   std::size_t bytesBeforeReadFailure = 0;  // what a failing read has read
   std::deque<int> answers;  // message box answers in turn; Ok when empty
   // What the user or a timer does while the message loop runs: inside the next
@@ -133,7 +134,7 @@ class FakePlatform final : public platform::Input,
 
  private:
   void Log(std::string call);
-  bool Failing(const std::string& operation, std::string& failure);
+  bool Failing(const std::string& operation, platform::FileFailure& failure);
 
   platform::Platform os_;
   std::vector<std::string> calls_;

@@ -81,4 +81,19 @@ TEST_F(ControlTest, AboutShowsTheVersionThenTheNoteAndTheHelpCommandsLeaveContro
   EXPECT_FALSE(window.LstGame.Enabled());
 }
 
+// The page shipped beside the program wins over the web page, also in a drive's root.
+TEST_F(ControlTest, HelpOpensTheUsagePageBesideTheProgramWhenItIsThere) {
+  const struct {
+    std::string folder, pageOnDisk, opened;
+  } rows[] = {{"C:\\Games\\Tillervane", "C:\\Games\\Tillervane\\help.html", "C:\\Games\\Tillervane\\help.html"},
+              {"D:\\", "D:\\help.html", "D:\\help.html"},
+              {"C:\\Games\\Tillervane", "C:\\Games\\help.html", "https://tillervane.example.com/help"}};
+  for (const auto& row : rows) {
+    os.exeDirectory = row.folder;
+    os.disk = {{row.pageOnDisk, {}}};
+    window.menuUseHelp.UserClick();
+    EXPECT_EQ(os.TakeCalls(), Calls{"OpenDocument(" + row.opened + "|" + row.folder + ")"});
+  }
+}
+
 }  // namespace

@@ -107,7 +107,7 @@ TEST_F(SettingsFile, FailingStepsAreReportedOnceAtTheEnd) {
     SCOPED_TRACE(row.expected.back());
     Store(WithGames(2));
     Settings = WithGames(2);
-    for (const auto& step : row.failing) os.failures[step] = step + " failed";
+    for (const auto& step : row.failing) os.failures[step] = {step + " failed"};
     if (row.procedure == Load) ModFile::LoadSettings();
     if (row.procedure == Save) ModFile::SaveSettings(false);
     if (row.procedure == Remove) ModFile::RemoveGame(0);
@@ -119,12 +119,36 @@ TEST_F(SettingsFile, FailingStepsAreReportedOnceAtTheEnd) {
   }
 }
 
+// Only when the failure reported is a refusal does the box say where the
+// program belongs: the file beside it can never be written there.
+TEST_F(SettingsFile, ARefusalReportedAddsWhereToKeepTheProgram) {
+  const std::string advice =
+      "拒绝访问。\n\nTillervane 的设置保存在程序所在的文件夹中，请把整个程序文件夹放到一个可以写入的位置"
+      "（例如 D:\\Tillervane 或“文档”中），不要放在 Program Files 等受保护的文件夹里。";
+  const platform::FileFailure refused{"拒绝访问。", true}, failed{"write failed"};
+  const struct {
+    void (*procedure)();
+    std::map<std::string, platform::FileFailure> failures;
+    std::string shown;
+  } rows[] = {{[] { ModFile::SaveSettings(false); }, {{"open", refused}}, advice},
+              {[] { ModFile::LoadSettings(); }, {{"open", refused}}, advice},
+              {[] { ModFile::SaveSettings(false); }, {{"write", refused}}, advice},
+              {[] { ModFile::RemoveGame(0); }, {{"delete", refused}, {"write", failed}}, "write failed"}};
+  for (const auto& row : rows) {
+    Store(WithGames(2));
+    Settings = WithGames(2);
+    os.failures = row.failures;
+    row.procedure();
+    EXPECT_EQ(os.TakeCalls().back(), "MessageBox(" + row.shown + "|Tillervane|0x0)");
+  }
+}
+
 // What came in before the failure is kept: here the whole first game, and the
 // second only as far as the bytes reach.
 TEST_F(SettingsFile, AFailedReadKeepsWhatItReadBeforeTheFailure) {
   const AppSettings stored = WithGames(2);
   Store(stored);
-  os.failures["read"] = "read failed";
+  os.failures["read"] = {"read failed"};
   os.bytesBeforeReadFailure = Encode(WithGames(1)).size() + 10;
   ModFile::LoadSettings();
   EXPECT_EQ(os.TakeCalls(), (Calls{kOpen, "ReadAll", "Close", FailureBox("read")}));

@@ -8,19 +8,31 @@ namespace platform::win32 {
 
 namespace {
 
-bool Fail(std::string& failure) {
-  failure = DescribeError(::GetLastError());
+// The refusals a user meets where the program may not write: a protected
+// folder or a read-only file, a write-protected medium, a read-only share.
+bool IsAccessDenied(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT || error == ERROR_NETWORK_ACCESS_DENIED;
+}
+
+bool Fail(FileFailure& failure) {
+  const DWORD error = ::GetLastError();
+  failure = {DescribeError(error), IsAccessDenied(error)};
   return false;
 }
 
-bool SeekToStart(HANDLE file, std::string& failure) {
+bool SeekToStart(HANDLE file, FileFailure& failure) {
   LARGE_INTEGER start{};
   return ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN) || Fail(failure);
 }
 
 class RealFiles final : public Files {
  public:
-  FileHandle OpenReadWrite(const std::string& path, std::string& failure) override {
+  bool Exists(const std::string& path) override {
+    const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  }
+
+  FileHandle OpenReadWrite(const std::string& path, FileFailure& failure) override {
     HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -31,7 +43,7 @@ class RealFiles final : public Files {
   }
 
   // In chunks until the end or the bound: the file's size decides no allocation.
-  bool ReadAll(FileHandle handle, std::vector<std::uint8_t>& content, std::string& failure) override {
+  bool ReadAll(FileHandle handle, std::vector<std::uint8_t>& content, FileFailure& failure) override {
     HANDLE file = reinterpret_cast<HANDLE>(handle);
     content.clear();
     if (!SeekToStart(file, failure)) return false;
@@ -49,7 +61,7 @@ class RealFiles final : public Files {
   }
 
   bool WriteFromStart(FileHandle handle, const std::vector<std::uint8_t>& content,
-                      std::string& failure) override {
+                      FileFailure& failure) override {
     HANDLE file = reinterpret_cast<HANDLE>(handle);
     if (!SeekToStart(file, failure)) return false;
     std::size_t done = 0;
@@ -62,11 +74,11 @@ class RealFiles final : public Files {
     return true;
   }
 
-  bool Close(FileHandle handle, std::string& failure) override {
+  bool Close(FileHandle handle, FileFailure& failure) override {
     return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) || Fail(failure);
   }
 
-  bool Delete(const std::string& path, std::string& failure) override {
+  bool Delete(const std::string& path, FileFailure& failure) override {
     return ::DeleteFileW(Widen(path).c_str()) || Fail(failure);
   }
 };

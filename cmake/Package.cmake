@@ -1,0 +1,50 @@
+# The release a player downloads, as TILLERVANE_PACKAGE_ZIP: both Windows
+# programs built for release and stripped, the usage page beside each, and a
+# text with the version and the programs' checksums, in a zip named after the
+# version. Its own release builds, apart from the sub-builds the tests run, so
+# that nothing of a test build ends up in a player's hands.
+include(ExternalProject)
+include(${CMAKE_CURRENT_LIST_DIR}/UsagePage.cmake)
+
+# tillervane_release_build(NAME TOOLCHAIN): the program alone, in NAME/ of the
+# build folder. The strip flag is the release configuration's own, so that the
+# toolchain's static linking stays.
+function(tillervane_release_build name toolchain)
+  set(dir ${CMAKE_BINARY_DIR}/${name})
+  ExternalProject_Add(${name}
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${dir}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/${toolchain}.cmake
+      -DCMAKE_BUILD_TYPE=Release
+      -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-s
+      -DTILLERVANE_WITH_TEST_TOOLS=OFF
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${dir}/src/Tillervane.exe
+    INSTALL_COMMAND ""
+    USES_TERMINAL_BUILD ON)
+endfunction()
+
+tillervane_release_build(release32 i686-w64-mingw32)
+tillervane_release_build(release64 x86_64-w64-mingw32)
+
+set(TILLERVANE_PACKAGE_ZIP ${CMAKE_BINARY_DIR}/Tillervane-${TILLERVANE_VERSION_SHOWN}.zip)
+add_custom_command(OUTPUT ${TILLERVANE_PACKAGE_ZIP}
+  COMMAND ${CMAKE_COMMAND}
+    -DPROGRAM32=${CMAKE_BINARY_DIR}/release32/src/Tillervane.exe
+    -DPROGRAM64=${CMAKE_BINARY_DIR}/release64/src/Tillervane.exe
+    -DPAGE=${TILLERVANE_USAGE_PAGE} -DVERSION_SHOWN=${TILLERVANE_VERSION_SHOWN}
+    -DSTAGE=${CMAKE_BINARY_DIR}/package -DZIP=${TILLERVANE_PACKAGE_ZIP}
+    -P ${PROJECT_SOURCE_DIR}/cmake/MakePackage.cmake
+  DEPENDS release32 release64 ${CMAKE_BINARY_DIR}/release32/src/Tillervane.exe
+    ${CMAKE_BINARY_DIR}/release64/src/Tillervane.exe ${TILLERVANE_USAGE_PAGE}
+    ${PROJECT_SOURCE_DIR}/cmake/MakePackage.cmake
+  COMMENT "Packing Tillervane-${TILLERVANE_VERSION_SHOWN}.zip"
+  VERBATIM)
+add_custom_target(release_package ALL DEPENDS ${TILLERVANE_PACKAGE_ZIP})
+
+# The zip as a player gets it: the files, the programs' kind and the checksums.
+add_test(NAME package
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/check_package.sh
+    ${TILLERVANE_PACKAGE_ZIP} ${TILLERVANE_VERSION_SHOWN} ${TILLERVANE_USAGE_PAGE_NAME})
+set_tests_properties(package PROPERTIES TIMEOUT 120)
