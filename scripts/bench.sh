@@ -9,14 +9,14 @@ cmake --preset all >/dev/null
 cmake --build --preset all >/dev/null
 
 echo "== engine (native, platform calls excluded)"
-build/all/tests/engine_bench
+build/all/bench/engine_bench
 echo "== settings file, 1,000 games (native)"
-build/all/tests/settings_bench
+build/all/bench/settings_bench
 source tests/e2e/lib.sh
 export TILLERVANE_E2E_BUILD
 TILLERVANE_E2E_BUILD=$(tv_runnable_build)
 win=build/all/windows
 [ "$TILLERVANE_E2E_BUILD" = win32 ] || win=build/all/windows64
 echo "== Tillervane.exe under Wine"
-bash tests/e2e/bench_e2e.sh $win/src/Tillervane.exe $win/tests/e2e/window_probe.exe \
-  build/all/tests/main_window_settings build/all/bench/$TILLERVANE_E2E_BUILD
+bash bench/wine_bench.sh $win/src/Tillervane.exe $win/tools/probe/window_probe.exe \
+  build/all/bench-wine/$TILLERVANE_E2E_BUILD

@@ -13,6 +13,8 @@ inline constexpr int WhKeyboardLowLevel = 13;
 inline constexpr int WhMouseLowLevel = 14;
 
 // Mouse messages seen by the low-level mouse hook.
+inline constexpr std::uint32_t WmKeyUp = 0x0101;
+inline constexpr std::uint32_t WmSysKeyUp = 0x0105;  // Alt, F10 and keys held with Alt
 inline constexpr std::uint32_t WmMouseMove = 0x0200;
 inline constexpr std::uint32_t WmLButtonDown = 0x0201;
 inline constexpr std::uint32_t WmLButtonUp = 0x0202;

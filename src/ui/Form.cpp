@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "platform/WinConstants.h"
+
 namespace ui {
 
 namespace {
@@ -9,6 +11,8 @@ FormHost* installedHost = nullptr;
 }
 
 void SetFormHost(FormHost* host) { installedHost = host; }
+
+bool IsKeyRelease(std::uint32_t message) { return message == wincode::WmKeyUp || message == wincode::WmSysKeyUp; }
 
 FormHost& Host() {
   assert(installedHost != nullptr && "no form host installed");

@@ -15,6 +15,10 @@ enum class StartPosition { CenterOwner, CenterScreen };
 
 class Form;
 
+// A window message that is a key's release a form hears of: Alt and F10 come
+// as system keys, and a form that closes on any key must hear them too.
+bool IsKeyRelease(std::uint32_t message);
+
 // Shows forms: as real windows in the program, scripted in tests.
 class FormHost {
  public:

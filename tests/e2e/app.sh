@@ -4,6 +4,19 @@
 
 title='Tillervane（Tillervane v2.01）'
 editor='设置窗口'
+# The settings files the tests start from and compare with (a native test
+# holds them to the encoder's bytes).
+fixtures=$(cd "$(dirname "${BASH_SOURCE[0]}")/fixtures" && pwd)
+
+# same_file FILE FIXTURE: FILE holds exactly the fixture's bytes.
+same_file() {
+  cmp -s "$1" "$fixtures/$2"
+}
+
+# saved FILE FIXTURE: waits until FILE holds exactly the fixture's bytes.
+saved() {
+  tv_wait 10 same_file "$1" "$2" || tv_fail "$1 is not $2 ($(cmp "$1" "$fixtures/$2" 2>&1))"
+}
 
 # window_shows TITLE PATTERN: the window's facts, as the probe reads them, match PATTERN.
 window_shows() {
@@ -46,12 +59,12 @@ answer() {
   tv_wait 10 box_closed "$box" "$1" || tv_fail "the box for \"$1\" stayed open"
 }
 
-# fresh_folder NAME [SETTINGS]: a folder of its own with the program and, if
-# given, the settings file TV_DIR/SETTINGS; prints its path.
+# fresh_folder NAME [FIXTURE]: a folder of its own with the program and, if
+# given, the fixture as its settings file; prints its path.
 fresh_folder() {
   mkdir -p "$TV_DIR/$1"
   cp "$exe" "$TV_DIR/$1/Tillervane.exe"
-  [ -z "${2:-}" ] || cp "$TV_DIR/$2" "$TV_DIR/$1/setinf.set"
+  [ -z "${2:-}" ] || cp "$fixtures/$2" "$TV_DIR/$1/setinf.set"
   echo "$TV_DIR/$1"
 }
 

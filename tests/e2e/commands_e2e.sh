@@ -2,15 +2,13 @@
 # The hotkey and help commands of the real Tillervane.exe under Wine, driven from
 # outside: menu commands posted by the window probe, keys and answers from xdotool,
 # the pages opened as the browser receives them.
-#   commands_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE SETTINGS_TOOL USAGE_PAGE E2E_DIR
+#   commands_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE USAGE_PAGE E2E_DIR
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/app.sh"
 exe=$1
 export TV_PROBE=$2
-settings_tool=$3
-usage_page=$4
-tv_begin "$5" commands
-"$settings_tool" write "$TV_DIR"
+usage_page=$3
+tv_begin "$4" commands
 run=$(fresh_folder run three-games.set)
 browsed=$TV_DIR/browsed.txt
 tv_record_browser "$browsed"
@@ -35,7 +33,7 @@ tv_probe wait 请按键 15 >/dev/null || tv_fail "no capture dialog"
 xdotool key F10
 answer '你将 F10 设置为启动键？' Return
 shows "$title" '^menu [0-9.]+ 启动（热键 F10）\|'
-[ "$("$settings_tool" keys "$run/setinf.set")" = "start 121 0 stop 123 0" ] || tv_fail "the new start key was not saved"
+saved "$run/setinf.set" three-games-f10.set
 
 echo "the new key starts control, the old one no longer does"
 xdotool key F9
@@ -68,7 +66,7 @@ xdotool key F11
 answer '你将 F11 设置为停止键？' Escape
 shows "$title" '^menu [0-9.]+ 停止（热键 F12）\|'
 shows "$title" '^list-enabled 1$'
-[ "$("$settings_tool" keys "$run/setinf.set")" = "start 121 0 stop 123 0" ] || tv_fail "the cancelled stop key was saved"
+same_file "$run/setinf.set" three-games-f10.set || tv_fail "the cancelled stop key was saved"
 
 echo "a settings file the program may not write: the failure says where to keep the program"
 # As root, no permission makes Wine refuse a file; a folder in the file's place

@@ -87,6 +87,9 @@ TEST_F(KeyCaptureTest, WithoutAHookAKeyReleaseSeenByTheDialogEndsTheCaptureEmpty
   modGetKey::CaptureKey(virtualKey, extended);
   EXPECT_EQ(virtualKey, 0);
   EXPECT_TRUE(MessageBoxes().empty());
+  // Alt and F10 are released as system keys: the dialog hears those too.
+  EXPECT_TRUE(ui::IsKeyRelease(0x0101) && ui::IsKeyRelease(0x0105));  // WM_KEYUP, WM_SYSKEYUP
+  EXPECT_FALSE(ui::IsKeyRelease(0x0100) || ui::IsKeyRelease(0x0104));  // the presses
 }
 
 TEST_F(KeyCaptureTest, AHookCallWithAnotherCodeClosesTheDialogAndCapturesNothing) {

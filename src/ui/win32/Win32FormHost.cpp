@@ -127,12 +127,6 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         control->second->OnTimer();
       }
       return 0;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:  // Alt, F10 and keys held with Alt
-      state->form->RaiseKeyUp(static_cast<int>(wParam), ShiftState());
-      // Their release also opens the menu, unless it has just closed the form.
-      if (message == WM_SYSKEYUP && Find(window) != nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
-      return 0;
     case WM_CLOSE:  // the close box or the system menu
       state->form->RaiseCloseBox();
       return 0;
@@ -159,6 +153,12 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       state->form->RaiseSystemEvent(Form::SystemEvent::SessionSwitched);
       return 0;
     default:
+      if (IsKeyRelease(message)) {
+        state->form->RaiseKeyUp(static_cast<int>(wParam), ShiftState());
+        // Alt's and F10's release also opens the menu, unless it has just closed the form.
+        if (message == WM_SYSKEYUP && Find(window) != nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+        return 0;
+      }
       return ::DefWindowProcW(window, message, wParam, lParam);
   }
 }

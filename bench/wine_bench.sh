@@ -5,17 +5,15 @@
 #    percentile, median, 95th percentile, share within 7 to 9 ms),
 #  - the delay from a real click to the mapped key-down at the focused window (median of 50),
 #  - the time to the main window against a minimal Win32 window (median of 5 each).
-#   bench_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE SETTINGS_TOOL E2E_DIR
-source "$(dirname "$0")/lib.sh"
+#   wine_bench.sh TILLERVANE_EXE WINDOW_PROBE_EXE WORK_DIR
+source "$(dirname "$0")/../tests/e2e/lib.sh"
+source "$(dirname "$0")/../tests/e2e/app.sh"
 exe=$1
 export TV_PROBE=$2
-settings_tool=$3
-tv_begin "$4" bench
-title='Tillervane（Tillervane v2.01）'
-"$settings_tool" write "$TV_DIR"
+tv_begin "$3" bench
 mkdir -p "$TV_DIR/run"
 cp "$exe" "$TV_DIR/run/Tillervane.exe"
-cp "$TV_DIR/sensitive.set" "$TV_DIR/run/setinf.set"
+cp "$fixtures/sensitive.set" "$TV_DIR/run/setinf.set"
 
 # median_and_p95: of the numbers on standard input, one per line.
 median_and_p95() {

@@ -3,7 +3,7 @@
 // iconv for the texts; the Wine test times the real files).
 #include <benchmark/benchmark.h>
 
-#include "e2e/SettingsSample.h"
+#include "SettingsSample.h"
 #include "settings/ModFile.h"
 #include "settings/SettingsCodec.h"
 #include "support/FakePlatform.h"

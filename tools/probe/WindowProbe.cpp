@@ -27,6 +27,8 @@
 //                                            key and button messages it gets,
 //                                            with wall-clock microseconds when timed
 //   window_probe.exe cursor                 prints "cursor X Y"
+//   window_probe.exe hold FILE SECONDS      keeps FILE open, unshared, until SECONDS pass
+//                                           or FILE.quit appears; prints "held", "released"
 //   window_probe.exe minimal-window SECONDS prints "shown MS" once painted
 #include <windows.h>
 
@@ -465,6 +467,24 @@ int RunMessageLoop() {
   return kOk;
 }
 
+// Holds the file open with no sharing, as another program may, until SECONDS
+// pass or FILE.quit appears.
+int Hold(const std::wstring& path, const wchar_t* secondsText) {
+  DWORD duration = 0;
+  if (!ParseSeconds(secondsText, duration)) return Fail(kUsage, L"bad SECONDS: " + std::wstring(secondsText));
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return Fail(kFailed, L"cannot open " + path);
+  Say("held");
+  const std::wstring quit = path + L".quit";
+  for (DWORD waited = 0; waited < duration && GetFileAttributesW(quit.c_str()) == INVALID_FILE_ATTRIBUTES;
+       waited += 50) {
+    Sleep(50);
+  }
+  CloseHandle(file);
+  Say("released");
+  return kOk;
+}
+
 int Keys(const wchar_t* logPath, const wchar_t* secondsText) {
   DWORD duration = 0;
   if (!ParseSeconds(secondsText, duration)) return Fail(kUsage, L"bad SECONDS: " + std::wstring(secondsText));
@@ -540,6 +560,7 @@ int Run(const std::vector<std::wstring>& args) {
     return kOk;
   }
   if (command == L"keys" && count == 4) return Keys(args[2].c_str(), args[3].c_str());
+  if (command == L"hold" && count == 4) return Hold(args[2], args[3].c_str());
   if (command == L"keys" && count == 5 && args[4] == L"timed") {
     timedLog = true;
     return Keys(args[2].c_str(), args[3].c_str());
@@ -571,7 +592,7 @@ int Run(const std::vector<std::wstring>& args) {
   }
   return Fail(kUsage,
               L"usage: window_probe.exe wait|gone TITLE SECONDS | read|close|controls|activate TITLE | command TITLE ID"
-              L" | select TITLE INDEX | click TITLE NAME | send TITLE MSG WPARAM LPARAM | keys LOGFILE SECONDS | cursor"
+              L" | select TITLE INDEX | click TITLE NAME | send TITLE MSG WPARAM LPARAM | keys LOGFILE SECONDS | hold FILE SECONDS | cursor"
               L" | minimal-window SECONDS");
 }
 
