@@ -1,4 +1,5 @@
 #include "platform/win32/Win32Parts.h"
+#include "platform/win32/Handles.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -89,13 +90,22 @@ void (*foregroundChanged)() = nullptr;
 
 // 1 elevated, 0 not, -1 when the token cannot be read.
 int TokenElevated(HANDLE process) {
-  HANDLE token = nullptr;
-  if (!::OpenProcessToken(process, TOKEN_QUERY, &token)) return -1;
+  HANDLE opened = nullptr;
+  if (!::OpenProcessToken(process, TOKEN_QUERY, &opened)) return -1;
+  const KernelHandle token(opened);
   TOKEN_ELEVATION elevation{};
   DWORD size = 0;
-  const bool read = ::GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) != FALSE;
-  ::CloseHandle(token);
-  return read ? (elevation.TokenIsElevated != 0 ? 1 : 0) : -1;
+  if (!::GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size)) return -1;
+  return elevation.TokenIsElevated != 0 ? 1 : 0;
+}
+
+// The process whose window is in the foreground, opened to query; none when
+// there is no such window or it may not be opened.
+KernelHandle OpenForegroundProcess() {
+  DWORD processId = 0;
+  HWND window = ::GetForegroundWindow();
+  if (window == nullptr || ::GetWindowThreadProcessId(window, &processId) == 0) return {};
+  return KernelHandle(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
 }
 
 void CALLBACK ForegroundTrampoline(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
@@ -154,31 +164,20 @@ class RealProcess final : public Process {
   }
 
   std::string ForegroundProcessPath() override {
-    DWORD processId = 0;
-    HWND window = ::GetForegroundWindow();
-    if (window == nullptr || ::GetWindowThreadProcessId(window, &processId) == 0) return {};
-    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr) return {};
+    const KernelHandle process = OpenForegroundProcess();
+    if (process.get() == nullptr) return {};
     std::wstring path(32768, L'\0');
     DWORD length = static_cast<DWORD>(path.size());
-    const bool read = ::QueryFullProcessImageNameW(process, 0, path.data(), &length) != FALSE;
-    ::CloseHandle(process);
-    if (!read) return {};
+    if (!::QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) return {};
     path.resize(length);
     return Narrow(path);
   }
 
   bool ForegroundProcessElevatedAboveUs() override {
     if (TokenElevated(::GetCurrentProcess()) == 1) return false;
-    DWORD processId = 0;
-    HWND window = ::GetForegroundWindow();
-    if (window == nullptr || ::GetWindowThreadProcessId(window, &processId) == 0) return false;
-    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr) return false;
-    const int elevated = TokenElevated(process);
-    ::CloseHandle(process);
+    const KernelHandle process = OpenForegroundProcess();
     // A token this process may not even read belongs to one with higher rights.
-    return elevated != 0;
+    return process.get() != nullptr && TokenElevated(process.get()) != 0;
   }
 
   std::uint64_t NowMs() override { return ::GetTickCount64(); }
@@ -245,8 +244,7 @@ class RealProcess final : public Process {
                           &started)) {
       return false;
     }
-    ::CloseHandle(started.hThread);
-    ::CloseHandle(started.hProcess);
+    const KernelHandle thread(started.hThread), process(started.hProcess);  // not waited for
     return true;
   }
 
