@@ -1,92 +1,17 @@
+// The process: priority, timing, messages, instances, folders and starting programs.
 #include "platform/win32/Win32Parts.h"
-#include "platform/win32/Handles.h"
 
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <algorithm>
-#include <cstddef>
 #include <string>
+
+#include "platform/win32/Handles.h"
 
 namespace platform::win32 {
 
-static_assert(sizeof(MouseHookRecord) == sizeof(MSLLHOOKSTRUCT));
-static_assert(offsetof(MouseHookRecord, mouseData) == offsetof(MSLLHOOKSTRUCT, mouseData));
-static_assert(offsetof(MouseHookRecord, extraInfo) == offsetof(MSLLHOOKSTRUCT, dwExtraInfo));
-static_assert(sizeof(KeyboardHookRecord) == sizeof(KBDLLHOOKSTRUCT));
-static_assert(offsetof(KeyboardHookRecord, flags) == offsetof(KBDLLHOOKSTRUCT, flags));
-static_assert(offsetof(KeyboardHookRecord, extraInfo) == offsetof(KBDLLHOOKSTRUCT, dwExtraInfo));
-
 namespace {
-
-class RealInput final : public Input {
- public:
-  void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
-                  std::uintptr_t extraInfo) override {
-    ::keybd_event(virtualKey, scanCode, flags, extraInfo);
-  }
-  void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
-                  std::uintptr_t extraInfo) override {
-    ::mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), data, extraInfo);
-  }
-  std::uintptr_t GetMessageExtraInfo() override {
-    return static_cast<std::uintptr_t>(::GetMessageExtraInfo());
-  }
-  std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType) override {
-    return ::MapVirtualKeyW(code, mapType);
-  }
-  std::int16_t GetAsyncKeyState(std::int32_t virtualKey) override {
-    return static_cast<std::int16_t>(::GetAsyncKeyState(virtualKey));
-  }
-  bool GetCursorPos(Point& position) override {
-    // Hook records carry physical pixels; a process that is not DPI aware would
-    // get scaled coordinates from GetCursorPos on a scaled display.
-    POINT p{};
-    if (!::GetPhysicalCursorPos(&p) && !::GetCursorPos(&p)) return false;
-    position = {p.x, p.y};
-    return true;
-  }
-  std::string KeyNameText(std::int32_t keyParameter, int bufferUnits) override {
-    // The wide call names keys right on every system code page.
-    std::wstring buffer(static_cast<std::size_t>(bufferUnits > 0 ? bufferUnits : 1), L'\0');
-    const int length = ::GetKeyNameTextW(keyParameter, buffer.data(), bufferUnits);
-    if (length <= 0) return {};
-    buffer.resize(static_cast<std::size_t>(std::min(length, bufferUnits - 1)));
-    return Narrow(buffer);
-  }
-};
-
-class RealScreen final : public Screen {
- public:
-  ScreenMetrics PrimaryScreen() override {
-    HDC screen = ::GetDC(nullptr);
-    const int dpiX = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    const int dpiY = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ::ReleaseDC(nullptr, screen);
-    ScreenMetrics metrics;
-    metrics.twipsPerPixelX = ::MulDiv(1440, 1, dpiX > 0 ? dpiX : 96);
-    metrics.twipsPerPixelY = ::MulDiv(1440, 1, dpiY > 0 ? dpiY : 96);
-    metrics.widthTwips = ::GetSystemMetrics(SM_CXSCREEN) * metrics.twipsPerPixelX;
-    metrics.heightTwips = ::GetSystemMetrics(SM_CYSCREEN) * metrics.twipsPerPixelY;
-    return metrics;
-  }
-};
-
-// The system calls hook procedures with the Windows calling convention; the
-// portable procedures are reached through these trampolines.
-HookProc mouseHookProcedure = nullptr;
-HookProc keyboardHookProcedure = nullptr;
-
-LRESULT CALLBACK MouseHookTrampoline(int code, WPARAM wParam, LPARAM lParam) {
-  return mouseHookProcedure(code, wParam, lParam);
-}
-
-LRESULT CALLBACK KeyboardHookTrampoline(int code, WPARAM wParam, LPARAM lParam) {
-  return keyboardHookProcedure(code, wParam, lParam);
-}
-
-void (*foregroundChanged)() = nullptr;
 
 // 1 elevated, 0 not, -1 when the token cannot be read.
 int TokenElevated(HANDLE process) {
@@ -107,42 +32,6 @@ KernelHandle OpenForegroundProcess() {
   if (window == nullptr || ::GetWindowThreadProcessId(window, &processId) == 0) return {};
   return KernelHandle(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
 }
-
-void CALLBACK ForegroundTrampoline(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
-  if (foregroundChanged != nullptr) foregroundChanged();
-}
-
-class RealHooks final : public Hooks {
- public:
-  HookHandle SetMouseHook(HookProc procedure) override {
-    mouseHookProcedure = procedure;
-    HHOOK hook = ::SetWindowsHookExW(WH_MOUSE_LL, &MouseHookTrampoline, ::GetModuleHandleW(nullptr), 0);
-    return reinterpret_cast<HookHandle>(hook);
-  }
-  HookHandle SetKeyboardHook(HookProc procedure) override {
-    keyboardHookProcedure = procedure;
-    HHOOK hook =
-        ::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardHookTrampoline, ::GetModuleHandleW(nullptr), 0);
-    return reinterpret_cast<HookHandle>(hook);
-  }
-  bool Unhook(HookHandle hook) override {
-    return ::UnhookWindowsHookEx(reinterpret_cast<HHOOK>(hook)) != FALSE;
-  }
-  // Out of context: the system calls back on this thread from its message loop.
-  HookHandle SetForegroundHook(void (*changed)()) override {
-    foregroundChanged = changed;
-    HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                           &ForegroundTrampoline, 0, 0, WINEVENT_OUTOFCONTEXT);
-    return reinterpret_cast<HookHandle>(hook);
-  }
-  void RemoveForegroundHook(HookHandle hook) override {
-    if (hook != 0) ::UnhookWinEvent(reinterpret_cast<HWINEVENTHOOK>(hook));
-  }
-  std::intptr_t CallNextHook(HookHandle hook, int code, std::uintptr_t wParam,
-                             std::intptr_t lParam) override {
-    return ::CallNextHookEx(reinterpret_cast<HHOOK>(hook), code, wParam, lParam);
-  }
-};
 
 class RealProcess final : public Process {
  public:
@@ -263,21 +152,6 @@ class RealProcess final : public Process {
 };
 
 }  // namespace
-
-Input& Win32Input() {
-  static RealInput input;
-  return input;
-}
-
-Screen& Win32Screen() {
-  static RealScreen screen;
-  return screen;
-}
-
-Hooks& Win32Hooks() {
-  static RealHooks hooks;
-  return hooks;
-}
 
 Process& Win32Process() {
   static RealProcess process;
