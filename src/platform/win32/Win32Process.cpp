@@ -40,17 +40,7 @@ class RealProcess final : public Process {
   }
   void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
 
-  void PumpPendingMessages() override {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        ::PostQuitMessage(static_cast<int>(message.wParam));
-        return;
-      }
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-  }
+  void PumpPendingMessages() override { DispatchWaitingMessages(); }
 
   std::string ForegroundProcessPath() override {
     const KernelHandle process = OpenForegroundProcess();
@@ -152,6 +142,24 @@ class RealProcess final : public Process {
 };
 
 }  // namespace
+
+bool DispatchWaitingMessages(void (*betweenMessages)()) {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    // Tab, the arrow keys and mnemonics move between a form's controls.
+    HWND active = ::GetActiveWindow();
+    if (active == nullptr || !::IsDialogMessageW(active, &message)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    if (betweenMessages != nullptr) betweenMessages();
+  }
+  return true;
+}
 
 Process& Win32Process() {
   static RealProcess process;
