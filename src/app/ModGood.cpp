@@ -8,10 +8,6 @@
 
 namespace ModGood {
 
-namespace {
-constexpr std::uint32_t kUserExClasses = 0x200;  // ICC_USEREX_CLASSES
-}
-
 std::string BuildVersionTag(int major, int minor, int revision) {
   return std::string("Tillervane（") + AppTitle + " v" + std::to_string(major) + "." + std::to_string(minor) +
          std::to_string(revision) + "）";
@@ -19,7 +15,7 @@ std::string BuildVersionTag(int major, int minor, int revision) {
 
 int Main() {
   auto& process = platform::Os().process;
-  process.InitCommonControls(kUserExClasses);
+  process.InitCommonControls(wincode::IccUserExClasses);
   VersionTag = BuildVersionTag(TILLERVANE_VERSION_MAJOR, TILLERVANE_VERSION_MINOR, TILLERVANE_VERSION_REVISION);
   // A second copy ends before it shows anything or reads the settings; the
   // title test also finds a copy started from another folder.

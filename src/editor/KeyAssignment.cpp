@@ -16,31 +16,6 @@ void frmSet::AssignKey(ui::CommandButton& button, std::int32_t& virtualKey, std:
   button.SetCaption(modGetKey::KeyName(key, keyExtended));
 }
 
-void frmSet::SetButton_Click(int Index) {
-  ButtonMap& button = Working.Buttons[Index];
-  AssignKey(SetButton[Index], button.VirtualKey, button.Extended);
-}
-
-void frmSet::SetReplaceKey_Click(int Index) {
-  ButtonMap& button = Working.Buttons[Index];
-  AssignKey(SetReplaceKey[Index], button.SwitchKey, button.SwitchExtended);
-}
-
-void frmSet::SetMove_Click(int Index) {
-  MoveMap& move = Working.Moves[Index];
-  AssignKey(SetMove[Index], move.VirtualKey, move.Extended);
-}
-
-void frmSet::SetWheel_Click(int Index) {
-  WheelMap& wheel = Working.Wheels[Index];
-  AssignKey(SetWheel[Index], wheel.VirtualKey, wheel.Extended);
-}
-
-void frmSet::SetRepKeyWhl_Click(int Index) {
-  WheelMap& wheel = Working.Wheels[Index];
-  AssignKey(SetRepKeyWhl[Index], wheel.SwitchKey, wheel.SwitchExtended);
-}
-
 void frmSet::OptForward_Click(int Index) { WheelOption_Click(WheelForward, Index); }
 void frmSet::OptBackward_Click(int Index) { WheelOption_Click(WheelBackward, Index); }
 

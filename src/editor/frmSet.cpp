@@ -151,18 +151,23 @@ void frmSet::LayOut() {
 }
 
 void frmSet::Wire() {
+  // Every key button captures into its own two fields of the working copy,
+  // which lives as long as the form.
+  const auto keyButton = [this](ui::CommandButton& button, std::int32_t& key, std::int32_t& extended) {
+    button.Click = [this, &button, &key, &extended] { AssignKey(button, key, extended); };
+  };
   for (int i = 0; i < 2; ++i) {
     TxtGame[i].Change = [this, i] { TxtGame_Change(i); };
-    SetWheel[i].Click = [this, i] { SetWheel_Click(i); };
-    SetRepKeyWhl[i].Click = [this, i] { SetRepKeyWhl_Click(i); };
+    keyButton(SetWheel[i], Working.Wheels[i].VirtualKey, Working.Wheels[i].Extended);
+    keyButton(SetRepKeyWhl[i], Working.Wheels[i].SwitchKey, Working.Wheels[i].SwitchExtended);
   }
   for (int i = 0; i < 3; ++i) {
-    SetButton[i].Click = [this, i] { SetButton_Click(i); };
-    SetReplaceKey[i].Click = [this, i] { SetReplaceKey_Click(i); };
+    keyButton(SetButton[i], Working.Buttons[i].VirtualKey, Working.Buttons[i].Extended);
+    keyButton(SetReplaceKey[i], Working.Buttons[i].SwitchKey, Working.Buttons[i].SwitchExtended);
     ChkRepeat[i].Click = [this, i] { ChkRepeat_Click(i); };
   }
   for (int i = 0; i < 4; ++i) {
-    SetMove[i].Click = [this, i] { SetMove_Click(i); };
+    keyButton(SetMove[i], Working.Moves[i].VirtualKey, Working.Moves[i].Extended);
     ScrMouseRate[i].Change = [this, i] { ScrMouseRate_Change(i); };
     ScrMouseRate[i].Scroll = [this, i] { ScrMouseRate_Scroll(i); };
   }

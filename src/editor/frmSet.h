@@ -59,11 +59,6 @@ class frmSet final : public ui::Form {
   // Handlers.
   void TxtGame_Change(int Index);
   void GetFile_Click();
-  void SetButton_Click(int Index);
-  void SetReplaceKey_Click(int Index);
-  void SetMove_Click(int Index);
-  void SetWheel_Click(int Index);
-  void SetRepKeyWhl_Click(int Index);
   void ChkRepeat_Click(int Index);
   void ChkHideCursor_Click();
   void ChkGameWindow_Click();

@@ -14,28 +14,27 @@ std::int32_t EffectiveThreshold(const MoveMap& move) { return std::max<std::int3
 void Press(const MoveMap& move) { KeyMouse().KeyDown(move.VirtualKey, move.Extended != 0); }
 void Release(const MoveMap& move) { KeyMouse().KeyUp(move.VirtualKey, move.Extended != 0); }
 
-// One axis: `positive` is right or down, `negative` left or up. The positive
-// direction is tested first and wins when both would hold.
-void TranslateAxis(std::int32_t delta, const MoveMap& negative, const MoveMap& positive) {
-  if (delta >= EffectiveThreshold(positive)) {
-    Press(positive);
-    Release(negative);
-  } else if (delta > -EffectiveThreshold(negative)) {
-    Release(positive);
-    Release(negative);
-  } else {
-    Press(negative);
-    Release(positive);
-  }
+// The held key is pressed first, then the other one or both are released.
+void DriveAxis(std::int32_t delta, const MoveMap& negative, const MoveMap& positive) {
+  const AxisKey held = TranslateAxis(delta, EffectiveThreshold(negative), EffectiveThreshold(positive));
+  if (held == AxisKey::Positive) Press(positive);
+  if (held == AxisKey::Negative) Press(negative);
+  if (held != AxisKey::Positive) Release(positive);
+  if (held != AxisKey::Negative) Release(negative);
 }
 
 }  // namespace
 
+AxisKey TranslateAxis(std::int32_t delta, std::int32_t negativeThreshold, std::int32_t positiveThreshold) {
+  if (delta >= positiveThreshold) return AxisKey::Positive;
+  return delta > -negativeThreshold ? AxisKey::Neither : AxisKey::Negative;
+}
+
 void EngineTimers::TimMove_Timer() {
   const GameProfile* profile = CurrentGame();
   if (profile == nullptr || modHookKeyMouse::WaitingForGame) return;
-  TranslateAxis(modHookKeyMouse::MoveDeltaX, profile->Moves[MoveLeft], profile->Moves[MoveRight]);
-  TranslateAxis(modHookKeyMouse::MoveDeltaY, profile->Moves[MoveUp], profile->Moves[MoveDown]);
+  DriveAxis(modHookKeyMouse::MoveDeltaX, profile->Moves[MoveLeft], profile->Moves[MoveRight]);
+  DriveAxis(modHookKeyMouse::MoveDeltaY, profile->Moves[MoveUp], profile->Moves[MoveDown]);
   modHookKeyMouse::MoveDeltaX = 0;
   modHookKeyMouse::MoveDeltaY = 0;
 }

@@ -6,20 +6,21 @@
 
 namespace {
 
-// One repeating entry: pressed on phase 1; on phase 2 released unless its switch
-// key reads as pressed, which keeps the key down.
 void DriveRepeat(std::int16_t phase, std::int32_t virtualKey, std::int32_t extended,
                  std::int32_t switchKey) {
   if (virtualKey <= 0) return;
   const bool switchHeld = platform::Os().input.GetAsyncKeyState(switchKey) != 0;
-  if (phase == 1) {
-    KeyMouse().KeyDown(virtualKey, extended != 0);
-  } else if (!switchHeld) {
-    KeyMouse().KeyUp(virtualKey, extended != 0);
-  }
+  const RepeatStep step = NextRepeatStep(phase, switchHeld);
+  if (step == RepeatStep::Press) KeyMouse().KeyDown(virtualKey, extended != 0);
+  if (step == RepeatStep::Release) KeyMouse().KeyUp(virtualKey, extended != 0);
 }
 
 }  // namespace
+
+RepeatStep NextRepeatStep(std::int16_t phase, bool switchHeld) {
+  if (phase == 1) return RepeatStep::Press;
+  return switchHeld ? RepeatStep::Keep : RepeatStep::Release;
+}
 
 void EngineTimers::TimButton_Timer() {
   if (modHookKeyMouse::WaitingForGame) return;

@@ -8,7 +8,6 @@ namespace {
 
 // The system writes at most 19 characters and a terminator.
 constexpr int kNameBufferUnits = 20;
-constexpr std::int32_t kRightShift = 0xA1;
 
 // The key-message parameter: scan code in bits 16 to 23, the extended flag in
 // bit 24. Bit 25 stays clear so left and right keys keep their own names.
@@ -25,7 +24,7 @@ std::string KeyName(std::int32_t virtualKey, std::int32_t extended) {
                                                            wincode::MapVkToVsc);
   std::string name = LayoutName(static_cast<std::int32_t>(scan), extended);
   if (!name.empty()) return name;
-  return virtualKey == kRightShift ? "Right Shift" : "Undefined Key";
+  return virtualKey == wincode::VkRightShift ? "Right Shift" : "Undefined Key";
 }
 
 std::string ScanKeyName(std::int32_t scanCode, std::int32_t extended) {

@@ -1,5 +1,7 @@
 #include "mainwindow/frmMain.h"
 
+#include <utility>
+
 #include "engine/KeyMouse.h"
 #include "platform/Platform.h"
 #include "resources/ResourceIds.h"
@@ -50,19 +52,15 @@ void frmMain::Wire() {
   TimStart.Elapsed = [this] { TimStart_Timer(); };
   TimButton.Elapsed = [this] { engine.TimButton_Timer(); };
   TimMove.Elapsed = [this] { engine.TimMove_Timer(); };
-  menuStart.Click = [this] { menuStart_Click(); };
-  menuStop.Click = [this] { menuStop_Click(); };
-  menuEnd.Click = [this] { menuEnd_Click(); };
-  menuMem.Click = [this] { menuMem_Click(); };
-  menuRunGame.Click = [this] { menuRunGame_Click(); };
-  menuSet.Click = [this] { menuSet_Click(); };
-  menuAdd.Click = [this] { menuAdd_Click(); };
-  menuDelete.Click = [this] { menuDelete_Click(); };
-  menuSetStart.Click = [this] { menuSetStart_Click(); };
-  menuSetStop.Click = [this] { menuSetStop_Click(); };
-  menuUseHelp.Click = [this] { menuUseHelp_Click(); };
-  menuNewApp.Click = [this] { menuNewApp_Click(); };
-  menuAbout.Click = [this] { menuAbout_Click(); };
+  const std::pair<ui::MenuItem*, void (frmMain::*)()> commands[] = {
+      {&menuStart, &frmMain::menuStart_Click},       {&menuStop, &frmMain::menuStop_Click},
+      {&menuEnd, &frmMain::menuEnd_Click},           {&menuMem, &frmMain::menuMem_Click},
+      {&menuRunGame, &frmMain::menuRunGame_Click},   {&menuSet, &frmMain::menuSet_Click},
+      {&menuAdd, &frmMain::menuAdd_Click},           {&menuDelete, &frmMain::menuDelete_Click},
+      {&menuSetStart, &frmMain::menuSetStart_Click}, {&menuSetStop, &frmMain::menuSetStop_Click},
+      {&menuUseHelp, &frmMain::menuUseHelp_Click},   {&menuNewApp, &frmMain::menuNewApp_Click},
+      {&menuAbout, &frmMain::menuAbout_Click}};
+  for (const auto& [item, handler] : commands) item->Click = [this, handler] { (this->*handler)(); };
 }
 
 void frmMain::Form_Load() {

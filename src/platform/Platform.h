@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/WinConstants.h"
+
 namespace platform {
 
 struct Point {
@@ -170,27 +172,6 @@ class Text {
   virtual std::string Utf8ToCp936(const std::string& utf8) = 0;
   virtual std::string Cp936ToUtf8(const std::string& cp936) = 0;
 };
-
-// Message box styles, the Windows MB_ values.
-namespace mb {
-inline constexpr std::uint32_t Ok = 0x0000;
-inline constexpr std::uint32_t OkCancel = 0x0001;
-inline constexpr std::uint32_t YesNo = 0x0004;
-inline constexpr std::uint32_t IconStop = 0x0010;
-inline constexpr std::uint32_t IconQuestion = 0x0020;
-inline constexpr std::uint32_t IconExclamation = 0x0030;
-inline constexpr std::uint32_t IconInformation = 0x0040;
-inline constexpr std::uint32_t DefaultButton2 = 0x0100;
-inline constexpr std::uint32_t SystemModal = 0x1000;
-}  // namespace mb
-
-// Message box answers, the Windows ID values.
-namespace answer {
-inline constexpr int Ok = 1;
-inline constexpr int Cancel = 2;
-inline constexpr int Yes = 6;
-inline constexpr int No = 7;
-}  // namespace answer
 
 // What the open-file dialog is shown with, and what it gives back.
 struct OpenFileRequest {

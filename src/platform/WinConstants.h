@@ -12,7 +12,7 @@ inline constexpr int HcAction = 0;
 inline constexpr int WhKeyboardLowLevel = 13;
 inline constexpr int WhMouseLowLevel = 14;
 
-// Mouse messages seen by the low-level mouse hook.
+// Messages seen by the low-level hooks.
 inline constexpr std::uint32_t WmKeyUp = 0x0101;
 inline constexpr std::uint32_t WmSysKeyUp = 0x0105;  // Alt, F10 and keys held with Alt
 inline constexpr std::uint32_t WmMouseMove = 0x0200;
@@ -45,4 +45,37 @@ inline constexpr std::uint32_t MapVkToVsc = 0;
 inline constexpr std::uint32_t NormalPriorityClass = 0x0020;
 inline constexpr std::uint32_t HighPriorityClass = 0x0080;
 
+// Virtual keys.
+inline constexpr std::int32_t VkF9 = 0x78;
+inline constexpr std::int32_t VkF12 = 0x7B;
+inline constexpr std::int32_t VkRightShift = 0xA1;
+
+// InitCommonControlsEx class: the extended combo box.
+inline constexpr std::uint32_t IccUserExClasses = 0x0200;
+
 }  // namespace wincode
+
+namespace platform {
+
+// Message box styles, the Windows MB_ values.
+namespace mb {
+inline constexpr std::uint32_t Ok = 0x0000;
+inline constexpr std::uint32_t OkCancel = 0x0001;
+inline constexpr std::uint32_t YesNo = 0x0004;
+inline constexpr std::uint32_t IconStop = 0x0010;
+inline constexpr std::uint32_t IconQuestion = 0x0020;
+inline constexpr std::uint32_t IconExclamation = 0x0030;
+inline constexpr std::uint32_t IconInformation = 0x0040;
+inline constexpr std::uint32_t DefaultButton2 = 0x0100;
+inline constexpr std::uint32_t SystemModal = 0x1000;
+}  // namespace mb
+
+// Message box answers, the Windows ID values.
+namespace answer {
+inline constexpr int Ok = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int Yes = 6;
+inline constexpr int No = 7;
+}  // namespace answer
+
+}  // namespace platform

@@ -13,8 +13,6 @@ namespace ModFile {
 
 namespace {
 
-constexpr std::int32_t DefaultStartKey = 120;  // F9
-constexpr std::int32_t DefaultStopKey = 123;   // F12
 constexpr std::int32_t LowestReserved1 = 3;
 
 using Failure = platform::FileFailure;
@@ -68,8 +66,8 @@ void LoadSettings() {
   if (Settings.Version != VersionTag) {
     os.dialogs.ShowMessage("配置文件异常！", "错误", platform::mb::Ok | platform::mb::IconStop);
   }
-  if (Settings.StartKey.VirtualKey == 0) Settings.StartKey = {DefaultStartKey, 0, Settings.StartKey.Reserved};
-  if (Settings.StopKey.VirtualKey == 0) Settings.StopKey = {DefaultStopKey, 0, Settings.StopKey.Reserved};
+  if (Settings.StartKey.VirtualKey == 0) Settings.StartKey = {wincode::VkF9, 0, Settings.StartKey.Reserved};
+  if (Settings.StopKey.VirtualKey == 0) Settings.StopKey = {wincode::VkF12, 0, Settings.StopKey.Reserved};
   if (Settings.Reserved1 < LowestReserved1) Settings.Reserved1 = LowestReserved1;
 
   failure.Report();

@@ -1,5 +1,6 @@
 #include "settings/SettingsCodec.h"
 
+#include <array>
 #include <utility>
 
 #include "settings/ByteStream.h"
@@ -10,100 +11,87 @@ namespace {
 
 bool IsUtf8Trail(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
-void WriteText(ByteWriter& out, std::string cp936) {
-  cp936 = CutCp936(std::move(cp936), MaxTextBytes);
-  out.Int16(static_cast<std::int16_t>(cp936.size()));
-  out.Bytes(cp936);
+// The two directions of the file's fields. Each takes the fields in the order
+// the file holds them, so one list (Fields below) serves both and they cannot
+// disagree.
+class Reader {
+ public:
+  Reader(ByteReader& in, platform::Text& text) : in_(in), text_(text) {}
+  template <class... Field>
+  void operator()(Field&... fields) {
+    (Read(fields), ...);
+  }
+  void Raw(RawText& field) { field = in_.Bytes(in_.UInt16()); }
+  void Utf8(std::string& field) { field = FromFileText(in_.Bytes(in_.UInt16()), text_); }
+
+ private:
+  void Read(std::int32_t& field) { field = in_.Int32(); }
+  void Read(std::int16_t& field) { field = in_.Int16(); }
+  template <std::size_t N>
+  void Read(std::array<std::uint8_t, N>& field) {
+    in_.Block(field);
+  }
+
+  ByteReader& in_;
+  platform::Text& text_;
+};
+
+class Writer {
+ public:
+  Writer(ByteWriter& out, platform::Text& text) : out_(out), text_(text) {}
+  template <class... Field>
+  void operator()(const Field&... fields) {
+    (Write(fields), ...);
+  }
+  void Raw(std::string field) {
+    const std::string cut = CutCp936(std::move(field), MaxTextBytes);
+    out_.Int16(static_cast<std::int16_t>(cut.size()));
+    out_.Bytes(cut);
+  }
+  void Utf8(const std::string& field) { Raw(ToFileText(field, text_)); }
+
+ private:
+  void Write(std::int32_t field) { out_.Int32(field); }
+  void Write(std::int16_t field) { out_.Int16(field); }
+  template <std::size_t N>
+  void Write(const std::array<std::uint8_t, N>& field) {
+    out_.Block(field);
+  }
+
+  ByteWriter& out_;
+  platform::Text& text_;
+};
+
+// `Record` is the record itself for reading, const for writing.
+template <class Io, class Record>
+void KeyFields(Io& io, Record& key) {
+  io(key.VirtualKey, key.Extended, key.Reserved);
 }
 
-void WriteUtf8Text(ByteWriter& out, const std::string& utf8, platform::Text& text) {
-  WriteText(out, ToFileText(utf8, text));
+template <class Io, class Record>
+void Fields(Io& io, Record& game) {
+  io.Utf8(game.GameName);
+  io.Utf8(game.GamePath);
+  io.Raw(game.ReservedText1);
+  io(game.HideCursor);
+  io.Raw(game.ReservedText2);
+  io.Raw(game.ReservedText3);
+  io(game.ReservedBytes);
+  // Repeat is 16 bits and the next field follows directly: 30 bytes, not 32.
+  for (auto& b : game.Buttons) {
+    io(b.VirtualKey, b.Extended, b.Reserved1, b.SwitchKey, b.SwitchExtended, b.Reserved2, b.Repeat, b.Reserved3);
+  }
+  for (auto& m : game.Moves) io(m.VirtualKey, m.Extended, m.Reserved1, m.Reserved2, m.Threshold);
+  for (auto& w : game.Wheels) io(w.VirtualKey, w.Extended, w.SwitchKey, w.SwitchExtended, w.Mode);
 }
 
-std::string ReadText(ByteReader& in) { return in.Bytes(in.UInt16()); }
-
-std::string ReadUtf8Text(ByteReader& in, platform::Text& text) { return FromFileText(ReadText(in), text); }
-
-void WriteHotKey(ByteWriter& out, const HotKey& key) {
-  out.Int32(key.VirtualKey);
-  out.Int32(key.Extended);
-  out.Int32(key.Reserved);
-}
-
-void ReadHotKey(ByteReader& in, HotKey& key) {
-  key.VirtualKey = in.Int32();
-  key.Extended = in.Int32();
-  key.Reserved = in.Int32();
-}
-
-void WriteProfile(ByteWriter& out, const GameProfile& game, platform::Text& text) {
-  WriteUtf8Text(out, game.GameName, text);
-  WriteUtf8Text(out, game.GamePath, text);
-  WriteText(out, game.ReservedText1);
-  out.Int16(game.HideCursor);
-  WriteText(out, game.ReservedText2);
-  WriteText(out, game.ReservedText3);
-  out.Block(game.ReservedBytes);
-  for (const ButtonMap& button : game.Buttons) {
-    out.Int32(button.VirtualKey);
-    out.Int32(button.Extended);
-    out.Int32(button.Reserved1);
-    out.Int32(button.SwitchKey);
-    out.Int32(button.SwitchExtended);
-    out.Int32(button.Reserved2);
-    out.Int16(button.Repeat);  // the next field follows directly: 30 bytes, not 32
-    out.Int32(button.Reserved3);
-  }
-  for (const MoveMap& move : game.Moves) {
-    out.Int32(move.VirtualKey);
-    out.Int32(move.Extended);
-    out.Int32(move.Reserved1);
-    out.Int32(move.Reserved2);
-    out.Int32(move.Threshold);
-  }
-  for (const WheelMap& wheel : game.Wheels) {
-    out.Int32(wheel.VirtualKey);
-    out.Int32(wheel.Extended);
-    out.Int32(wheel.SwitchKey);
-    out.Int32(wheel.SwitchExtended);
-    out.Int32(wheel.Mode);
-  }
-}
-
-GameProfile ReadProfile(ByteReader& in, platform::Text& text) {
-  GameProfile game;
-  game.GameName = ReadUtf8Text(in, text);
-  game.GamePath = ReadUtf8Text(in, text);
-  game.ReservedText1 = ReadText(in);
-  game.HideCursor = in.Int16();
-  game.ReservedText2 = ReadText(in);
-  game.ReservedText3 = ReadText(in);
-  in.Block(game.ReservedBytes);
-  for (ButtonMap& button : game.Buttons) {
-    button.VirtualKey = in.Int32();
-    button.Extended = in.Int32();
-    button.Reserved1 = in.Int32();
-    button.SwitchKey = in.Int32();
-    button.SwitchExtended = in.Int32();
-    button.Reserved2 = in.Int32();
-    button.Repeat = in.Int16();
-    button.Reserved3 = in.Int32();
-  }
-  for (MoveMap& move : game.Moves) {
-    move.VirtualKey = in.Int32();
-    move.Extended = in.Int32();
-    move.Reserved1 = in.Int32();
-    move.Reserved2 = in.Int32();
-    move.Threshold = in.Int32();
-  }
-  for (WheelMap& wheel : game.Wheels) {
-    wheel.VirtualKey = in.Int32();
-    wheel.Extended = in.Int32();
-    wheel.SwitchKey = in.Int32();
-    wheel.SwitchExtended = in.Int32();
-    wheel.Mode = in.Int32();
-  }
-  return game;
+// Everything before the game list.
+template <class Io, class Record>
+void HeaderFields(Io& io, Record& settings) {
+  io.Utf8(settings.Version);
+  KeyFields(io, settings.StartKey);
+  KeyFields(io, settings.StopKey);
+  io(settings.Reserved1, settings.LastGameIndex, settings.RememberLastGame, settings.Reserved2);
 }
 
 // The count in the header only bounds the loop: every game read takes bytes of
@@ -113,8 +101,9 @@ void ReadGames(ByteReader& in, std::vector<GameProfile>& games, platform::Text& 
   const std::int32_t count = in.Int32();
   const std::int32_t lowerBound = in.Int32();
   if (in.Failed() || count <= 0 || lowerBound != 0) return;
+  Reader reader(in, text);
   for (std::int32_t i = 0; i < count && !in.Failed() && in.Remaining() > 0; ++i) {
-    games.push_back(ReadProfile(in, text));
+    Fields(reader, games.emplace_back());
   }
 }
 
@@ -159,20 +148,15 @@ std::string CutCp936(std::string cp936, std::size_t limit) {
 
 std::vector<std::uint8_t> EncodeSettings(const AppSettings& settings, platform::Text& text) {
   ByteWriter out;
-  WriteUtf8Text(out, settings.Version, text);
-  WriteHotKey(out, settings.StartKey);
-  WriteHotKey(out, settings.StopKey);
-  out.Int32(settings.Reserved1);
-  out.Int32(settings.LastGameIndex);
-  out.Int16(settings.RememberLastGame);
-  out.Block(settings.Reserved2);
+  Writer writer(out, text);
+  HeaderFields(writer, settings);
   if (settings.Games.empty()) {
     out.Int16(0);
   } else {
     out.Int16(1);
     out.Int32(static_cast<std::int32_t>(settings.Games.size()));
     out.Int32(0);  // lower bound
-    for (const GameProfile& game : settings.Games) WriteProfile(out, game, text);
+    for (const GameProfile& game : settings.Games) Fields(writer, game);
   }
   return out.Take();
 }
@@ -180,13 +164,8 @@ std::vector<std::uint8_t> EncodeSettings(const AppSettings& settings, platform::
 AppSettings DecodeSettings(std::span<const std::uint8_t> bytes, platform::Text& text) {
   ByteReader in(bytes);
   AppSettings settings;
-  settings.Version = ReadUtf8Text(in, text);
-  ReadHotKey(in, settings.StartKey);
-  ReadHotKey(in, settings.StopKey);
-  settings.Reserved1 = in.Int32();
-  settings.LastGameIndex = in.Int32();
-  settings.RememberLastGame = in.Int16();
-  in.Block(settings.Reserved2);
+  Reader reader(in, text);
+  HeaderFields(reader, settings);
   ReadGames(in, settings.Games, text);
   return settings;
 }

@@ -15,6 +15,12 @@ Files& Win32Files();
 Text& Win32Text();
 Dialogs& Win32Dialogs();
 
+// The one message pump of the program's thread: handles every message waiting
+// now, the active window's keyboard navigation as in any dialog, and calls
+// `betweenMessages`, when given, after each. False when WM_QUIT came, which is
+// posted again for the outer loop.
+bool DispatchWaitingMessages(void (*betweenMessages)() = nullptr);
+
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& utf16);
 // The system's description of an error code, in UTF-8, without a trailing newline.

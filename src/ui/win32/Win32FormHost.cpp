@@ -7,11 +7,13 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/Handles.h"
 #include "platform/win32/Win32Parts.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/MessageLoop.h"
 #include "ui/win32/ViewSupport.h"
 
+using platform::win32::IconHandle;
 using platform::win32::Widen;
 
 namespace ui::win32 {
@@ -49,6 +51,8 @@ class MenuView final : public ControlView {
 
 // Everything one form's window has: its controls' views and its menu.
 struct FormWindow {
+  // The title bar's icons, which the window only borrows: released after it is gone.
+  IconHandle bigIcon, smallIcon;
   HWND window = nullptr;
   Form* form = nullptr;
   std::map<UINT_PTR, std::unique_ptr<ChildView>> controls;
@@ -176,10 +180,13 @@ void RegisterFormClass() {
   registered = ::RegisterClassExW(&windowClass) != 0;
 }
 
-HICON LoadFormIcon(int resource, int size) {
-  if (resource == 0) return nullptr;
-  return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_ICON,
-                                         size, size, 0));
+// Loads the form's icon at this size and hands it to the window.
+IconHandle SetFormIcon(HWND window, int resource, int size, WPARAM which) {
+  if (resource == 0) return {};
+  IconHandle icon(static_cast<HICON>(
+      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_ICON, size, size, 0)));
+  if (icon.get() != nullptr) ::SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon.get()));
+  return icon;
 }
 
 // Where a window of this size goes: centred on its owner, or on the screen's
@@ -272,6 +279,7 @@ class RealFormHost final : public FormHost {
     // Re-enable the owner first, so that Windows activates it and not another program.
     if (HWND owner = ::GetWindow(window, GW_OWNER)) ::EnableWindow(owner, TRUE);
     if (form.WantsSystemEvents) ::WTSUnRegisterSessionNotification(window);
+    const IconHandle bigIcon = std::move(state->bigIcon), smallIcon = std::move(state->smallIcon);
     Windows().erase(window);
     ::DestroyWindow(window);
     // Wakes the loop, which may be waiting for input that never comes when a
@@ -299,12 +307,8 @@ class RealFormHost final : public FormHost {
     FormWindow& built = *state;
     Windows()[window] = std::move(state);
 
-    if (HICON big = LoadFormIcon(form.IconResource, ::GetSystemMetrics(SM_CXICON))) {
-      ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    }
-    if (HICON small = LoadFormIcon(form.IconResource, ::GetSystemMetrics(SM_CXSMICON))) {
-      ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    }
+    built.bigIcon = SetFormIcon(window, form.IconResource, ::GetSystemMetrics(SM_CXICON), ICON_BIG);
+    built.smallIcon = SetFormIcon(window, form.IconResource, ::GetSystemMetrics(SM_CXSMICON), ICON_SMALL);
     if (form.WantsSystemEvents) {
       // Raw input also while another window is active; the session's changes.
       const RAWINPUTDEVICE mouse{0x01, 0x02, RIDEV_INPUTSINK, window};

@@ -1,0 +1,169 @@
+// The process: priority, timing, messages, instances, folders and starting programs.
+#include "platform/win32/Win32Parts.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "platform/win32/Handles.h"
+
+namespace platform::win32 {
+
+namespace {
+
+// 1 elevated, 0 not, -1 when the token cannot be read.
+int TokenElevated(HANDLE process) {
+  HANDLE opened = nullptr;
+  if (!::OpenProcessToken(process, TOKEN_QUERY, &opened)) return -1;
+  const KernelHandle token(opened);
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  if (!::GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size)) return -1;
+  return elevation.TokenIsElevated != 0 ? 1 : 0;
+}
+
+// The process whose window is in the foreground, opened to query; none when
+// there is no such window or it may not be opened.
+KernelHandle OpenForegroundProcess() {
+  DWORD processId = 0;
+  HWND window = ::GetForegroundWindow();
+  if (window == nullptr || ::GetWindowThreadProcessId(window, &processId) == 0) return {};
+  return KernelHandle(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+}
+
+class RealProcess final : public Process {
+ public:
+  void SetPriorityClass(std::uint32_t priorityClass) override {
+    ::SetPriorityClass(::GetCurrentProcess(), priorityClass);
+  }
+  void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
+
+  void PumpPendingMessages() override { DispatchWaitingMessages(); }
+
+  std::string ForegroundProcessPath() override {
+    const KernelHandle process = OpenForegroundProcess();
+    if (process.get() == nullptr) return {};
+    std::wstring path(32768, L'\0');
+    DWORD length = static_cast<DWORD>(path.size());
+    if (!::QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) return {};
+    path.resize(length);
+    return Narrow(path);
+  }
+
+  bool ForegroundProcessElevatedAboveUs() override {
+    if (TokenElevated(::GetCurrentProcess()) == 1) return false;
+    const KernelHandle process = OpenForegroundProcess();
+    // A token this process may not even read belongs to one with higher rights.
+    return process.get() != nullptr && TokenElevated(process.get()) != 0;
+  }
+
+  std::uint64_t NowMs() override { return ::GetTickCount64(); }
+
+  // Looked up at run time: SetProcessInformation came with Windows 8.
+  void AllowPowerThrottling(bool allowed) override {
+    using SetInformation = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+    static const auto set = reinterpret_cast<SetInformation>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetProcessInformation")));
+    if (set == nullptr) return;
+    struct {
+      ULONG Version, ControlMask, StateMask;
+    } state{1, 0, 0};  // PROCESS_POWER_THROTTLING_STATE
+    constexpr ULONG kExecutionSpeed = 0x1, kIgnoreTimerResolution = 0x4;
+    constexpr int kProcessPowerThrottling = 4;
+    // The bits under control with their state bits clear mean "never throttle";
+    // no bits under control leave it to the system again.
+    if (!allowed) state.ControlMask = kExecutionSpeed | kIgnoreTimerResolution;
+    set(::GetCurrentProcess(), kProcessPowerThrottling, &state, sizeof state);
+  }
+
+  std::string ExecutableDirectory() override {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+      const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+      if (length == 0) return {};
+      if (length < path.size()) {
+        path.resize(length);
+        break;
+      }
+      path.resize(path.size() * 2);
+    }
+    const auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {};
+    // "C:\Tillervane.exe" lives in "C:\"; "C:\Games\Tillervane.exe" in "C:\Games".
+    const bool root = slash == 2 && path[1] == L':';
+    return Narrow(path.substr(0, root ? slash + 1 : slash));
+  }
+
+  bool IsAnotherInstanceRunning() override {
+    // Held until the process ends; a second start sees it exist.
+    static HANDLE mutex = ::CreateMutexW(nullptr, FALSE, L"Local\\Tillervane.SingleInstance");
+    static const bool existed = mutex != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    return existed;
+  }
+
+  bool TopLevelWindowExists(const std::string& title) override {
+    return ::FindWindowW(nullptr, Widen(title).c_str()) != nullptr;
+  }
+
+  bool ChangeDirectory(const std::string& path) override {
+    return ::SetCurrentDirectoryW(Widen(path).c_str()) != FALSE;
+  }
+
+  bool StartProgram(const std::string& path) override {
+    // Quoted, so that a path with spaces never starts a program named by its first part.
+    std::wstring commandLine = L"\"" + Widen(path) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &started)) {
+      return false;
+    }
+    const KernelHandle thread(started.hThread), process(started.hProcess);  // not waited for
+    return true;
+  }
+
+  bool OpenDocument(const std::string& address, const std::string& workingDirectory) override {
+    const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteW(::GetActiveWindow(), L"open", Widen(address).c_str(),
+                                                                  L"", Widen(workingDirectory).c_str(), SW_SHOWNORMAL));
+    return result > 32;
+  }
+
+  void InitCommonControls(std::uint32_t classes) override {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = classes;
+    ::InitCommonControlsEx(&controls);
+  }
+};
+
+}  // namespace
+
+bool DispatchWaitingMessages(void (*betweenMessages)()) {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    // Tab, the arrow keys and mnemonics move between a form's controls.
+    HWND active = ::GetActiveWindow();
+    if (active == nullptr || !::IsDialogMessageW(active, &message)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    if (betweenMessages != nullptr) betweenMessages();
+  }
+  return true;
+}
+
+Process& Win32Process() {
+  static RealProcess process;
+  return process;
+}
+
+}  // namespace platform::win32
