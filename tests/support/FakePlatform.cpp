@@ -20,21 +20,6 @@ const std::map<std::uint32_t, std::uint32_t> kUsScanCodes = {
     {0xA0, 0x2A}, {0xA1, 0x36}, {0x10, 0x2A}, {0x11, 0x1D},
 };
 
-// Cuts UTF-8 text to at most `units` UTF-16 units, at a character boundary.
-std::string CutToUtf16Units(const std::string& text, int units) {
-  std::size_t at = 0;
-  int used = 0;
-  while (at < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    const int needed = length == 4 ? 2 : 1;
-    if (used + needed > units) break;
-    used += needed;
-    at += length;
-  }
-  return text.substr(0, at);
-}
-
 }  // namespace
 
 FakePlatform::FakePlatform() : scanCodes(kUsScanCodes), os_{*this, *this, *this, *this, *this, text, *this} {
@@ -87,11 +72,10 @@ bool FakePlatform::GetCursorPos(platform::Point& position) {
   return true;
 }
 
-// As the system does: the name is cut to fit the buffer with its terminator.
-std::string FakePlatform::KeyNameText(std::int32_t keyParameter, int bufferUnits) {
+// The layout's name, whatever the buffer.
+std::string FakePlatform::KeyNameText(std::int32_t keyParameter, int) {
   const auto found = keyNames.find(keyParameter);
-  if (found == keyNames.end() || bufferUnits < 1) return {};
-  return CutToUtf16Units(found->second, bufferUnits - 1);
+  return found == keyNames.end() ? std::string() : found->second;
 }
 
 platform::ScreenMetrics FakePlatform::PrimaryScreen() { return screen; }
@@ -182,7 +166,7 @@ bool FakePlatform::TopLevelWindowExists(const std::string& title) {
   return false;
 }
 
-void FakePlatform::InitCommonControls(std::uint32_t classes) { Log("InitCommonControlsEx(" + Hex(classes) + ")"); }
+void FakePlatform::InitCommonControls(std::uint32_t) {}
 
 bool FakePlatform::ChangeDirectory(const std::string& path) {
   Log("ChangeDirectory(" + path + ")");

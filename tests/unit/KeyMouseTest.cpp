@@ -24,30 +24,6 @@ TEST_F(KeyMouseTest, CodesBelowOneSendNothingAndDoNotPause) {
   EXPECT_EQ(os.TakeCalls(), (Calls{Down(0x41, 0x1E), "Sleep(5)"}));
 }
 
-TEST_F(KeyMouseTest, KeyPressHoldsForTheConfiguredTimeAndReturnsRightAfterTheRelease) {
-  KeyMouse().InitKeyMouse(0, 30, 0);  // as the main window sets it
-  KeyMouse().KeyPress(0x41);
-  EXPECT_EQ(os.TakeCalls(), (Calls{Down(0x41, 0x1E), "Sleep(30)", Up(0x41, 0x1E)}));
-  EXPECT_FALSE(os.IsHeld(0x41));
-  EXPECT_EQ(os.clockMs, 30u);
-}
-
-TEST_F(KeyMouseTest, ButtonOperationsReadFreshExtraInfoAndPauseAfterEachEvent) {
-  KeyMouse().InitKeyMouse(0, 0, 7);
-  os.extraInfo = 40;
-  KeyMouse().MouseRightDown();
-  KeyMouse().MouseRightUp();
-  KeyMouse().MouseMidDown();
-  KeyMouse().MouseMidUp();
-  KeyMouse().MouseDblClick();
-  EXPECT_EQ(os.TakeCalls(), (Calls{"mouse_event(0x8,0,0,0,40)", "Sleep(7)", "mouse_event(0x10,0,0,0,41)",
-                                   "Sleep(7)", "mouse_event(0x20,0,0,0,42)", "Sleep(7)",
-                                   "mouse_event(0x40,0,0,0,43)", "Sleep(7)", "mouse_event(0x2,0,0,0,44)",
-                                   "Sleep(7)", "mouse_event(0x4,0,0,0,45)", "Sleep(7)",
-                                   "mouse_event(0x2,0,0,0,46)", "Sleep(7)", "mouse_event(0x4,0,0,0,47)",
-                                   "Sleep(7)"}));
-}
-
 struct MoveCase {
   const char* what;
   platform::ScreenMetrics screen;

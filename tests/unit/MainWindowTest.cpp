@@ -19,9 +19,6 @@ TEST_F(MainWindowTest, AFirstRunWarnsOnceAndShowsAnEmptyListWithTheDefaultHotkey
   EXPECT_EQ(window.menuStart.Caption(), "启动（热键 F9）");
   EXPECT_EQ(window.menuStop.Caption(), "停止（热键 F12）");
   EXPECT_FALSE(window.menuMem.Checked());
-  EXPECT_EQ(window.TimMove.Interval(), 8);
-  EXPECT_EQ(window.TimButton.Interval(), 30);
-  EXPECT_EQ(window.TimStart.Interval(), 100);
   EXPECT_TRUE(window.TimStart.Enabled());
   EXPECT_FALSE(window.TimMove.Enabled() || window.TimButton.Enabled());
   // The F9 tap before the window loaded no longer reads as a press.
@@ -247,7 +244,7 @@ TEST_F(MainWindowTest, ASecondCopyEndsWithoutAWindowOrTouchingTheSettings) {
   os.topLevelWindows = {kTag};
   EXPECT_EQ(ModGood::Main(), 0);
   EXPECT_TRUE(forms.shown.empty());
-  EXPECT_EQ(os.TakeCalls(), (Calls{"InitCommonControlsEx(0x200)", "InitCommonControlsEx(0x200)"}));
+  EXPECT_TRUE(os.TakeCalls().empty());
 }
 
 }  // namespace
