@@ -15,11 +15,10 @@ class FakeFormHost final : public ui::FormHost {
   ~FakeFormHost() override { ui::SetFormHost(nullptr); }
 
   void ShowModal(ui::Form& form) override {
-    shown.push_back(form.Caption());
-    form.RaiseLoad();
+    Show(form);
     while (form.Loaded() && !userSteps.empty()) {
       auto step = std::move(userSteps.front());
-      userSteps.pop_front();
+      userSteps.pop_front();  // first: the step may open a modal form of its own
       step(form);
     }
     if (form.Loaded()) form.RaiseCloseBox();
@@ -29,11 +28,9 @@ class FakeFormHost final : public ui::FormHost {
     form.RaiseLoad();
   }
   void RunUntilUnloaded(ui::Form&) override {}
-  void PopupMenu(ui::Form&, ui::MenuItem& menu) override { popups.push_back(menu.Name); }
-  void Destroy(ui::Form& form) override { destroyed.push_back(form.Caption()); }
+  void PopupMenu(ui::Form&, ui::MenuItem&) override {}
+  void Destroy(ui::Form&) override {}
 
   std::deque<std::function<void(ui::Form&)>> userSteps;
   std::vector<std::string> shown;
-  std::vector<std::string> destroyed;
-  std::vector<std::string> popups;
 };

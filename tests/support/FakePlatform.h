@@ -1,146 +1,164 @@
 #pragma once
-// A platform that records what the program asks of it and answers from a script.
-// Its keyboard keeps a 256-key table that injected events update, so a test can
-// ask what is held as well as read the exact sequence of calls.
+// A platform that logs the calls the program makes, as "keybd_event(65,30,2,0)", and answers from a
+// script. Its 256-key table follows injected keys, so a test can also ask what is held.
 
 #include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
 #include "platform/posix/IconvText.h"
 
-class FakePlatform final : public platform::Input,
-                           public platform::Screen,
-                           public platform::Hooks,
-                           public platform::Process,
-                           public platform::Files,
-                           public platform::Dialogs {
- public:
-  FakePlatform();
-  ~FakePlatform() override;  // uninstalls itself
+// Scan codes of a US layout for the keys tests use.
+inline const std::map<std::uint32_t, std::uint32_t> kUsScanCodes = {
+    {0x10, 0x2A}, {0x20, 0x39}, {0x25, 0x4B}, {0x26, 0x48}, {0x27, 0x4D}, {0x28, 0x50}, {0x41, 0x1E}, {0x44, 0x20},
+    {0x53, 0x1F}, {0x57, 0x11}, {0x58, 0x2D}, {0x78, 0x43}, {0x79, 0x44}, {0x7B, 0x58}, {0xA1, 0x36}};
 
-  // platform::Input
-  void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
-                  std::uintptr_t extraInfo) override;
+std::string Hex(std::uint32_t value);
+
+class FakePlatform final : public platform::Input, public platform::Screen, public platform::Hooks,
+                           public platform::Process, public platform::Files, public platform::Dialogs {
+ public:
+  FakePlatform() { platform::SetOs(&os_); }
+  ~FakePlatform() override { platform::SetOs(nullptr); }
+
+  void KeybdEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t info) override {
+    Log("keybd_event", +vk, +scan, flags, info);
+    held_[vk] = (flags & 2) == 0;  // KEYEVENTF_KEYUP
+    pressedSinceRead_[vk] = pressedSinceRead_[vk] || held_[vk];
+  }
   void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
-                  std::uintptr_t extraInfo) override;
-  std::uintptr_t GetMessageExtraInfo() override;
-  std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType) override;
-  std::int16_t GetAsyncKeyState(std::int32_t virtualKey) override;
-  bool GetCursorPos(platform::Point& position) override;
-  std::string KeyNameText(std::int32_t keyParameter, int bufferUnits) override;
-  // platform::Screen
-  platform::ScreenMetrics PrimaryScreen() override;
-  // platform::Hooks
-  platform::HookHandle SetMouseHook(platform::HookProc procedure) override;
-  platform::HookHandle SetKeyboardHook(platform::HookProc procedure) override;
+                  std::uintptr_t info) override {
+    Log("mouse_event", Hex(flags), dx, dy, data, info);
+  }
+  std::uintptr_t GetMessageExtraInfo() override { return 7; }
+  std::uint32_t MapVirtualKeyCode(std::uint32_t vk, std::uint32_t mapType) override {
+    return mapType == 0 && scanCodes.count(vk) != 0 ? scanCodes.at(vk) : 0;  // MAPVK_VK_TO_VSC
+  }
+  std::int16_t GetAsyncKeyState(std::int32_t vk) override;
+  bool GetCursorPos(platform::Point& position) override { return (position = cursor, true); }
+  std::string KeyNameText(std::int32_t key, int) override { return keyNames.count(key) != 0 ? keyNames.at(key) : ""; }
+  platform::ScreenMetrics PrimaryScreen() override { return screen; }
+  platform::HookHandle SetMouseHook(platform::HookProc procedure) override {
+    Log("SetWindowsHookEx");
+    return Install(mouseHook, procedure);
+  }
+  platform::HookHandle SetKeyboardHook(platform::HookProc procedure) override { return Install(keyboardHook, procedure); }
   bool Unhook(platform::HookHandle hook) override;
-  std::intptr_t CallNextHook(platform::HookHandle hook, int code, std::uintptr_t wParam,
-                             std::intptr_t lParam) override;
-  platform::HookHandle SetForegroundHook(void (*changed)()) override;
-  void RemoveForegroundHook(platform::HookHandle hook) override;
-  // platform::Process
-  void SetPriorityClass(std::uint32_t priorityClass) override;
-  void Sleep(std::uint32_t milliseconds) override;
-  void PumpPendingMessages() override;
+  std::intptr_t CallNextHook(platform::HookHandle hook, int code, std::uintptr_t message, std::intptr_t) override {
+    Log("CallNextHookEx", hook, code, message);
+    return nextHookResult;
+  }
+  platform::HookHandle SetForegroundHook(void (*changed)()) override { return (foregroundHook = changed, 0x600); }
+  void RemoveForegroundHook(platform::HookHandle) override { foregroundHook = nullptr; }
+  void SetPriorityClass(std::uint32_t priorityClass) override { Log("SetPriorityClass", Hex(priorityClass)); }
+  void Sleep(std::uint32_t milliseconds) override { Log("Sleep", milliseconds); }
+  void PumpPendingMessages() override { Log("PumpPendingMessages"), RunOnce(whilePumping); }
   std::string ForegroundProcessPath() override { return foregroundPath; }
   bool ForegroundProcessElevatedAboveUs() override { return foregroundElevated; }
   std::uint64_t NowMs() override { return clockMs; }
-  void AllowPowerThrottling(bool allowed) override;
+  void AllowPowerThrottling(bool allowed) override { Log("PowerThrottling", allowed ? "allowed" : "off"); }
   std::string ExecutableDirectory() override { return exeDirectory; }
   bool IsAnotherInstanceRunning() override { return anotherInstance; }
-  bool TopLevelWindowExists(const std::string& title) override;
-  void InitCommonControls(std::uint32_t classes) override;
-  bool ChangeDirectory(const std::string& path) override;
-  bool StartProgram(const std::string& path) override;
-  bool OpenDocument(const std::string& address, const std::string& workingDirectory) override;
-  // platform::Files, on an in-memory disk
+  bool TopLevelWindowExists(const std::string& title) override { return title == otherWindow; }
+  void InitCommonControls(std::uint32_t) override {}
+  bool ChangeDirectory(const std::string& path) override { return Log("ChangeDirectory", path), !missing.count(path); }
+  bool StartProgram(const std::string& path) override { return Log("StartProgram", path), !missing.count(path); }
+  bool OpenDocument(const std::string& address, const std::string& folder) override {
+    return Log("OpenDocument", address, folder), true;
+  }
   bool Exists(const std::string& path) override { return disk.count(path) != 0; }
   platform::FileHandle OpenReadWrite(const std::string& path, platform::FileFailure& failure) override;
-  bool ReadAll(platform::FileHandle file, std::vector<std::uint8_t>& content, platform::FileFailure& failure) override;
-  bool WriteFromStart(platform::FileHandle file, const std::vector<std::uint8_t>& content,
+  bool ReadAll(platform::FileHandle, std::vector<std::uint8_t>& content, platform::FileFailure& failure) override {
+    Log("ReadAll");
+    return !Failing("read", failure) && (content = disk.at(openPath_), true);
+  }
+  bool WriteFromStart(platform::FileHandle, const std::vector<std::uint8_t>& content,
                       platform::FileFailure& failure) override;
-  bool Close(platform::FileHandle file, platform::FileFailure& failure) override;
-  bool Delete(const std::string& path, platform::FileFailure& failure) override;
-  // platform::Dialogs
+  bool Close(platform::FileHandle, platform::FileFailure& failure) override {
+    return Log("Close"), !Failing("close", failure);
+  }
+  bool Delete(const std::string& path, platform::FileFailure& failure) override {
+    return Log("Delete", path), !Failing("delete", failure) && disk.erase(path) != 0;
+  }
   int ShowMessage(const std::string& text, const std::string& title, std::uint32_t style) override;
   bool ShowOpenFile(platform::OpenFileRequest& request) override;
 
   // The user at the keyboard: these change the key table without a logged call.
-  void PressKey(int virtualKey);
-  void ReleaseKey(int virtualKey);
-  bool IsHeld(int virtualKey) const { return held_.at(static_cast<std::size_t>(virtualKey)); }
+  void PressKey(int vk) { held_.at(vk) = pressedSinceRead_.at(vk) = true; }
+  void ReleaseKey(int vk) { held_.at(vk) = false; }
+  bool IsHeld(int vk) const { return held_.at(vk); }
+  // Another program's window comes to the front; the foreground hook is told.
+  void BringToFront(const std::string& programPath) {
+    foregroundPath = programPath;
+    if (foregroundHook != nullptr) foregroundHook();
+  }
+  // Hands one event to the installed hook as the system would; 0 when none is installed.
+  std::intptr_t SendMouse(std::uint32_t message, platform::MouseHookRecord record, int code = 0) {
+    return mouseHook == nullptr ? 0 : mouseHook(code, message, reinterpret_cast<std::intptr_t>(&record));
+  }
+  std::intptr_t SendKeyboard(platform::KeyboardHookRecord record, int code = 0) {
+    return keyboardHook == nullptr ? 0 : keyboardHook(code, 0x0100, reinterpret_cast<std::intptr_t>(&record));
+  }
+  std::vector<std::string> TakeCalls() { return std::exchange(calls_, {}); }
 
-  // Another window comes to the foreground: its program's path, and the
-  // foreground hook is told if one is installed.
-  void BringToFront(const std::string& programPath);
-
-  // Hands one event to the installed mouse hook as the system would.
-  std::intptr_t SendMouse(std::uint32_t message, platform::MouseHookRecord record, int code = 0);
-
-  // Hands one event to the installed keyboard hook; 0 when none is installed.
-  std::intptr_t SendKeyboard(platform::KeyboardHookRecord record, int code = 0);
-
-  // The calls made since the last TakeCalls, e.g. "keybd_event(65,30,2,0)".
-  std::vector<std::string> TakeCalls();
-
-  // Script and observed state.
-  std::map<std::uint32_t, std::uint32_t> scanCodes;  // MapVirtualKey answers
-  // The layout's key names by key-message parameter (scan code << 16, extended << 24).
-  std::map<std::int32_t, std::string> keyNames;
-  platform::HookProc keyboardHook = nullptr;
-  platform::HookHandle installedKeyboardHook = 0;
+  std::map<std::uint32_t, std::uint32_t> scanCodes = kUsScanCodes;
+  std::map<std::int32_t, std::string> keyNames;  // by scan code << 16 | extended << 24
   platform::Point cursor;
   platform::ScreenMetrics screen{1024 * 15, 768 * 15, 15, 15};
-  std::uintptr_t extraInfo = 0;  // each read returns it, then it counts up
   bool failHookInstall = false;
   std::intptr_t nextHookResult = 0;
-  platform::HookProc mouseHook = nullptr;
-  platform::HookHandle installedHook = 0;
-  std::uint32_t priorityClass = 0x20;
-  std::uint64_t clockMs = 0;  // advanced by Sleep
+  platform::HookProc mouseHook = nullptr, keyboardHook = nullptr;
+  std::uint64_t clockMs = 0;
   std::string exeDirectory = "C:\\Games\\Tillervane";
   std::string foregroundPath;  // the foreground window's program
   bool foregroundElevated = false;
-  void (*foregroundHook)() = nullptr;  // installed while not null
+  void (*foregroundHook)() = nullptr;
   bool anotherInstance = false;
-  std::vector<std::string> topLevelWindows;  // titles
-  std::vector<std::string> missingPaths;     // folders and programs that do not exist
+  std::string otherWindow;  // the title of another program's top-level window
   std::map<std::string, std::vector<std::uint8_t>> disk;  // path -> content
-  // Operation ("open", "read", "write", "close", "delete") -> its failure; the
-  // operation fails for as long as it is listed.
+  std::set<std::string> missing;  // folders and programs the launch does not find
+  // Operation ("open", "read", "write", "close", "delete") -> its failure.
   std::map<std::string, platform::FileFailure> failures;
-  std::size_t bytesBeforeReadFailure = 0;  // what a failing read has read
   std::deque<int> answers;  // message box answers in turn; Ok when empty
-  // What the user or a timer does while the message loop runs: inside the next
-  // pump of pending messages, or while the next message box is open. Each runs
-  // once.
+  // What the user or a timer does, once, in the next pump of messages or while the next box is open.
   std::function<void()> whilePumping, whileMessageShown;
-  // An answer that presses Enter: the box's default button.
-  static constexpr int PressEnter = -1;
-  // The open-file dialog's answers in turn: the chosen path with the filter
-  // entry it was chosen under; a cancel when empty.
-  struct ChosenFile {
-    std::string path;
-    std::uint32_t filterIndex = 1;
-  };
-  std::deque<ChosenFile> chosenFiles;
+  // The open-file dialog's answers in turn: a path and its filter entry; a cancel when none is left.
+  std::deque<std::pair<std::string, std::uint32_t>> chosenFiles;
   platform::posix::IconvText text;  // the real conversion
 
  private:
-  void Log(std::string call);
-  bool Failing(const std::string& operation, platform::FileFailure& failure);
+  template <typename... Values>
+  void Log(const std::string& call, const Values&... values) {
+    std::string line = call + "(";
+    ((line += Text(values) + ","), ...);
+    if (sizeof...(values) != 0) line.pop_back();
+    calls_.push_back(line + ")");
+  }
+  template <typename Value>
+  static std::string Text(const Value& value) {
+    if constexpr (std::is_arithmetic_v<Value>) return std::to_string(value);
+    else return std::string(value);
+  }
+  bool Failing(const std::string& operation, platform::FileFailure& failure) {
+    return failures.count(operation) != 0 && (failure = failures.at(operation), true);
+  }
+  platform::HookHandle Install(platform::HookProc& slot, platform::HookProc procedure);
+  static void RunOnce(std::function<void()>& step) {
+    if (auto once = std::exchange(step, nullptr)) once();
+  }
 
-  platform::Platform os_;
+  platform::Platform os_{*this, *this, *this, *this, *this, text, *this};
   std::vector<std::string> calls_;
-  std::array<bool, 256> held_{};
-  std::array<bool, 256> pressedSinceRead_{};
-  platform::HookHandle nextHandle_ = 0x5150;
-  std::map<platform::FileHandle, std::string> openFiles_;
-  platform::FileHandle nextFile_ = 0x700;
+  std::array<bool, 256> held_{}, pressedSinceRead_{};
+  std::map<platform::HookHandle, platform::HookProc*> installed_;
+  platform::HookHandle lastHandle_ = 0x5150;
+  std::string openPath_;
 };

@@ -8,11 +8,8 @@
 #include "support/EngineFixture.h"
 #include "support/FakeFormHost.h"
 
-
 constexpr char kTag[] = "Tillervane（Tillervane v2.01）";
 constexpr char kPath[] = "C:\\Games\\Tillervane\\setinf.set";
-constexpr int kA = 0x41, kScanA = 0x1E, kS = 0x53, kScanS = 0x1F, kW = 0x57, kScanW = 0x11;
-constexpr int kLeft = 0x25, kScanLeft = 0x4B, kRight = 0x27, kScanRight = 0x4D, kShift = 0x10, kScanShift = 0x2A;
 
 inline GameProfile Game(const std::string& name) {
   GameProfile game;
@@ -24,41 +21,30 @@ class MainWindowTest : public EngineFixture {
  protected:
   MainWindowTest() {
     VersionTag = kTag;
-    os.keyNames = {{0x43 << 16, "F9"}, {0x58 << 16, "F12"}, {0x1E << 16, "A"}};
+    os.keyNames = {{0x43 << 16, "F9"}, {0x44 << 16, "F10"}, {0x58 << 16, "F12"}};
   }
   ~MainWindowTest() override { VersionTag.clear(); }
 
   // A settings file as this version writes it.
   void OnDisk(AppSettings stored) {
     stored.Version = kTag;
-    auto bytes = settings_codec::EncodeSettings(stored, os.text);
-    os.disk[kPath] = bytes;
-  }
-  AppSettings ThreeGamesRemembering(std::int32_t lastGame) {
-    AppSettings stored;
-    stored.StartKey.VirtualKey = 0x78;
-    stored.StopKey.VirtualKey = 0x7B;
-    stored.RememberLastGame = True16;
-    stored.LastGameIndex = lastGame;
-    stored.Games = {Game("甲"), Game("乙"), Game("Rally")};
-    return stored;
-  }
-  std::vector<std::string> CallsStartingWith(const std::string& prefix) {
-    std::vector<std::string> matching;
-    for (auto& call : os.TakeCalls())
-      if (call.rfind(prefix, 0) == 0) matching.push_back(call);
-    return matching;
+    os.disk[kPath] = settings_codec::EncodeSettings(stored, os.text);
   }
   AppSettings SavedFile() { return settings_codec::DecodeSettings(os.disk.at(kPath), os.text); }
 
   FakeFormHost forms;
 };
 
-// The file is in place before the window, a member of the test, loads it.
+// Rally, the third of three games, is remembered and so selected when the window loads the file.
 class RallyOnDisk : public MainWindowTest {
  protected:
   RallyOnDisk() {
-    AppSettings stored = ThreeGamesRemembering(2);
+    AppSettings stored;
+    stored.StartKey.VirtualKey = kF9;
+    stored.StopKey.VirtualKey = kF12;
+    stored.RememberLastGame = True16;
+    stored.LastGameIndex = 2;
+    stored.Games = {Game("甲"), Game("乙"), Game("Rally")};
     GameProfile& rally = stored.Games[2];
     rally.Buttons[LeftButton] = {kA, 0, 0, kShift, 0, 0, True16, 0};
     rally.Buttons[RightButton] = {kS, 0, 0, 0, 0, 0, False16, 0};
@@ -69,6 +55,7 @@ class RallyOnDisk : public MainWindowTest {
   }
 };
 
+// Rally selected in a loaded window, control off.
 class ControlTest : public RallyOnDisk {
  protected:
   ControlTest() {
@@ -77,5 +64,5 @@ class ControlTest : public RallyOnDisk {
   }
   GameProfile& Rally() { return Settings.Games[2]; }
   frmMain window;
+  const std::string kControlling = "正在控制 Rally......  按F12停止!", kIdle = "Rally 按F9开始控制......";
 };
-

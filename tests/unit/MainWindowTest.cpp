@@ -1,3 +1,4 @@
+// The main window: starting up, control on and off, the hotkeys, launching the game and the help menu.
 #include <gtest/gtest.h>
 
 #include "app/ModGood.h"
@@ -5,81 +6,70 @@
 
 namespace {
 
+using modHookKeyMouse::MouseHookHandle;
+
 TEST_F(MainWindowTest, AFirstRunWarnsOnceAndShowsAnEmptyListWithTheDefaultHotkeys) {
-  os.PressKey(0x78);
-  os.ReleaseKey(0x78);
+  os.PressKey(kF9);
+  os.ReleaseKey(kF9);
   frmMain window;
   window.Show();
-  EXPECT_EQ(CallsStartingWith("MessageBox"), (std::vector<std::string>{"MessageBox(配置文件异常！|错误|0x10)"}));
-  EXPECT_EQ(SettingsPath, kPath);
-  EXPECT_EQ(window.Caption(), kTag);
-  EXPECT_EQ(window.LstGame.ListCount(), 0);
+  EXPECT_EQ(CallsStartingWith("MessageBox"), Calls{"MessageBox(配置文件异常！,错误,0x10)"});
   EXPECT_EQ(CurGameIndex, -1);
   EXPECT_EQ(window.CmdShowStart.Caption(), "请选择游戏");
-  EXPECT_EQ(window.menuStart.Caption(), "启动（热键 F9）");
   EXPECT_EQ(window.menuStop.Caption(), "停止（热键 F12）");
-  EXPECT_FALSE(window.menuMem.Checked());
-  EXPECT_TRUE(window.TimStart.Enabled());
   EXPECT_FALSE(window.TimMove.Enabled() || window.TimButton.Enabled());
-  // The F9 tap before the window loaded no longer reads as a press.
-  EXPECT_EQ(os.GetAsyncKeyState(0x78), 0);
+  EXPECT_EQ(os.GetAsyncKeyState(kF9), 0);  // the tap before the window loaded no longer reads as a press
 }
 
-struct RememberCase {
-  Boolean16 remember;
-  std::int32_t lastGame;
-  int selected;
-  std::string status;
-};
-
-void PrintTo(const RememberCase& row, std::ostream* out) { *out << "remember " << row.remember << ", last " << row.lastGame; }
-
-class RememberedGame : public MainWindowTest, public ::testing::WithParamInterface<RememberCase> {};
-
-TEST_P(RememberedGame, IsSelectedOnlyWhenItNamesAnEntry) {
-  AppSettings stored = ThreeGamesRemembering(GetParam().lastGame);
-  stored.RememberLastGame = GetParam().remember;
-  OnDisk(stored);
-  frmMain window;
-  window.Show();
-  EXPECT_EQ(window.LstGame.ListCount(), 3);
-  EXPECT_EQ(window.LstGame.ListIndex(), GetParam().selected);
-  EXPECT_EQ(CurGameIndex, GetParam().selected);
-  EXPECT_EQ(window.CmdShowStart.Caption(), GetParam().status);
-  EXPECT_EQ(window.menuMem.Checked(), GetParam().remember != 0);
-  EXPECT_TRUE(CallsStartingWith("MessageBox").empty());
+// A second copy ends before it reads anything; the title test also finds one started elsewhere.
+TEST_F(MainWindowTest, ASecondCopyEndsWithoutAWindowOrTouchingTheSettings) {
+  os.anotherInstance = true;
+  EXPECT_EQ(ModGood::Main(), 0);
+  os.anotherInstance = false;
+  os.otherWindow = kTag;
+  ModGood::Main();
+  EXPECT_EQ(forms.shown, std::vector<std::string>{});
+  EXPECT_EQ(os.TakeCalls(), Calls{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, RememberedGame,
-                         ::testing::Values(RememberCase{True16, 2, 2, "Rally 按F9开始控制......"},
-                                           RememberCase{True16, -1, -1, "请选择游戏"},
-                                           RememberCase{True16, 3, -1, "请选择游戏"},
-                                           RememberCase{True16, -7, -1, "请选择游戏"},
-                                           RememberCase{False16, 1, -1, "请选择游戏"}));
-
-TEST_F(ControlTest, StartingWithNothingSelectedOnlyAsks) {
-  window.LstGame.SetListIndex(-1);
-  const std::string status = window.CmdShowStart.Caption();
-  window.StartControl();
-  EXPECT_EQ(os.TakeCalls(), (Calls{"MessageBox(请选择游戏再开始！|Tillervane|0x1040)"}));
-  EXPECT_TRUE(window.LstGame.Enabled());
-  EXPECT_EQ(window.CmdShowStart.Caption(), status);
-  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
-}
-
-// The poll runs inside the system-modal box, so a held start key comes back
-// while it is open.
-TEST_F(ControlTest, AStartWhileTheSelectAGameBoxIsOpenShowsNoSecondBox) {
+// The hotkey poll runs inside the system-modal box, so a held start key comes back while it is open.
+TEST_F(ControlTest, StartingWithNothingSelectedOnlyAsksAndNeverWithASecondBox) {
   window.LstGame.SetListIndex(-1);
   os.whileMessageShown = [this] { window.StartControl(); };
   window.StartControl();
-  EXPECT_EQ(CallsStartingWith("MessageBox").size(), 1u);
+  EXPECT_EQ(os.TakeCalls(), Calls{"MessageBox(请选择游戏再开始！,Tillervane,0x1040)"});
   window.StartControl();  // once closed, a new start asks again
   EXPECT_EQ(CallsStartingWith("MessageBox").size(), 1u);
 }
 
-// Commands run by the pump may reallocate the game list and change the
-// current game; the pointer follows the profile that is current afterwards.
+TEST_F(ControlTest, StartingAgainKeepsTheRepeatFlagsAndTheTimersDriveTheEngine) {
+  window.menuStart.UserClick();
+  modHookKeyMouse::ButtonRepeat[0] = true;
+  window.StartControl();
+  EXPECT_FALSE(window.LstGame.Enabled());
+  window.TimButton.Tick();
+  modHookKeyMouse::MoveDeltaX = 9;
+  window.TimMove.Tick();
+  EXPECT_EQ(CallsStartingWith("keybd_event"), (Calls{Down(kA), Down(kRight, true), Up(kLeft, true)}));
+}
+
+TEST_F(ControlTest, StoppingReleasesEveryProfileKeyInOrderThenClearsLatchesAndCentresAHiddenPointer) {
+  Rally().HideCursor = True16;
+  window.StartControl();
+  EXPECT_EQ(CallsStartingWith("mouse_event"), Calls{"mouse_event(0x8001,65535,32768,0,7)"});
+  os.PressKey(kS);
+  const auto hook = std::to_string(MouseHookHandle);
+  window.menuStop.UserClick();
+  EXPECT_EQ(os.TakeCalls(), (Calls{"UnhookWindowsHookEx(" + hook + ")", "SetPriorityClass(0x20)",
+                                   "PowerThrottling(allowed)", Up(kA), Up(kShift), Up(kS), Up(kLeft, true),
+                                   Up(kRight, true), Up(kW), "PumpPendingMessages()",
+                                   "mouse_event(0x8001,32768,32768,0,7)"}));
+  EXPECT_EQ(os.GetAsyncKeyState(kS), 0);  // released and its latch discarded
+  EXPECT_TRUE(window.LstGame.Enabled());
+  EXPECT_FALSE(window.TimMove.Enabled() || window.TimButton.Enabled());
+}
+
+// Commands run by the pump may add or delete games; the pointer follows the profile current after it.
 TEST_F(ControlTest, StoppingLooksUpTheProfileAgainAfterPendingMessagesRun) {
   Rally().HideCursor = True16;
   window.StartControl();
@@ -89,162 +79,106 @@ TEST_F(ControlTest, StoppingLooksUpTheProfileAgainAfterPendingMessagesRun) {
     window.menuAdd_Click();
   };
   window.StopControl();
-  EXPECT_EQ(CurGameIndex, 4);
-  EXPECT_EQ(CallsStartingWith("mouse_event"), (std::vector<std::string>{}));
-
+  EXPECT_EQ(CallsStartingWith("mouse_event"), Calls{});
   window.LstGame.SetListIndex(2);
   os.whilePumping = [this] { window.menuDelete_Click(); };
   window.StopControl();
   EXPECT_EQ(CurGameIndex, -1);
-  EXPECT_EQ(CallsStartingWith("mouse_event"), (std::vector<std::string>{}));
 }
 
-TEST_F(ControlTest, StartingTwiceKeepsOneHookAndItsRepeatFlags) {
-  window.menuStart.UserClick();
-  const auto hook = modHookKeyMouse::MouseHookHandle;
-  modHookKeyMouse::ButtonRepeat[0] = true;
+TEST_F(ControlTest, EditingTheGameStopsControl) {
   window.StartControl();
-  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, hook);
-  EXPECT_TRUE(modHookKeyMouse::ButtonRepeat[0]);
-  EXPECT_EQ(CallsStartingWith("SetWindowsHookEx").size(), 1u);
-  EXPECT_EQ(window.CmdShowStart.Caption(), "正在控制 Rally......  按F12停止!");
-  EXPECT_FALSE(window.LstGame.Enabled());
-  EXPECT_TRUE(window.TimMove.Enabled() && window.TimButton.Enabled());
-}
-
-TEST_F(ControlTest, StoppingReleasesEveryProfileKeyInOrderThenClearsLatchesAndCentresAHiddenPointer) {
-  Rally().HideCursor = True16;
-  window.StartControl();
-  EXPECT_EQ(CallsStartingWith("mouse_event"), (std::vector<std::string>{"mouse_event(0x8001,65535,32768,0,0)"}));
-  os.PressKey(kS);
-  const auto hook = std::to_string(modHookKeyMouse::MouseHookHandle);
-  window.menuStop.UserClick();
-  EXPECT_EQ(os.TakeCalls(),
-            (Calls{"UnhookWindowsHookEx(" + hook + ")", "SetPriorityClass(0x20)", "PowerThrottling(allowed)",
-                   Up(kA, kScanA), Up(kShift, kScanShift),
-                   Up(kS, kScanS), Up(kLeft, kScanLeft, true), Up(kRight, kScanRight, true), Up(kW, kScanW),
-                   "PumpPendingMessages", "mouse_event(0x8001,32768,32768,0,1)"}));
-  EXPECT_EQ(os.GetAsyncKeyState(kS), 0);  // released and its latch discarded
-  EXPECT_EQ(window.CmdShowStart.Caption(), "Rally 按F9开始控制......");
-  EXPECT_TRUE(window.LstGame.Enabled());
-  EXPECT_FALSE(window.TimMove.Enabled() || window.TimButton.Enabled());
-}
-
-TEST_F(ControlTest, StoppingWithNoGameCurrentEndsQuietlyAfterTheHookAndTimers) {
-  window.LstGame.SetListIndex(-1);
-  os.PressKey(kA);
-  window.StopControl();
-  EXPECT_EQ(os.TakeCalls(), (Calls{"UnhookWindowsHookEx(0)", "SetPriorityClass(0x20)", "PowerThrottling(allowed)"}));
-  EXPECT_TRUE(window.LstGame.Enabled());
-  EXPECT_EQ(window.CmdShowStart.Caption(), "请选择游戏");
-  EXPECT_EQ(os.GetAsyncKeyState(kA) & 1, 1);  // latches were left alone
-}
-
-TEST_F(ControlTest, TheHotkeyPollStopsFirstAndHeldKeysRunTheirProcedureEveryTick) {
-  os.PressKey(0x78);
-  window.TimStart.Tick();
-  window.TimStart.Tick();  // still held: started again, same hook
-  EXPECT_NE(modHookKeyMouse::MouseHookHandle, 0u);
-  EXPECT_EQ(CallsStartingWith("SetWindowsHookEx").size(), 1u);
-  os.PressKey(0x7B);  // both held: stop wins
-  window.TimStart.Tick();
-  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
-  os.ReleaseKey(0x7B);
-  os.ReleaseKey(0x78);
-  os.GetAsyncKeyState(0x78);
-  Settings.StartKey.VirtualKey = 0;  // a zero hotkey never fires
-  window.TimStart.Tick();
-  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
+  window.menuSet.UserClick();
+  EXPECT_EQ(forms.shown.back(), "设置窗口");
+  EXPECT_EQ(MouseHookHandle, 0u);
 }
 
 TEST_F(ControlTest, TheRememberOptionSavesOnEveryToggleAndUnloadSavesOnlyWhileItIsOn) {
   window.menuMem.UserClick();
-  EXPECT_FALSE(window.menuMem.Checked());
   EXPECT_EQ(SavedFile().RememberLastGame, False16);
   window.menuMem.UserClick();
-  EXPECT_EQ(SavedFile().RememberLastGame, True16);
-  EXPECT_EQ(CallsStartingWith("WriteFromStart").size(), 2u);
-
   window.LstGame.SetListIndex(1);
   window.StartControl();
   window.menuEnd.UserClick();
-  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);  // control stopped first
+  EXPECT_EQ(MouseHookHandle, 0u);  // control stopped first
   EXPECT_EQ(SavedFile().LastGameIndex, 1);
-  EXPECT_FALSE(window.Loaded());
 }
 
-TEST_F(ControlTest, ClosingWithRememberingOffWritesNothing) {
-  window.menuMem.SetChecked(false);
-  os.TakeCalls();
-  window.RaiseCloseBox();
-  EXPECT_TRUE(CallsStartingWith("WriteFromStart").empty());
-}
-
-TEST_F(ControlTest, OnlyARightButtonReleaseOverTheListOpensTheGameMenu) {
-  window.LstGame.UserMouseUp(ui::LeftMouse, 0, 10, 10);
-  window.LstGame.UserMouseUp(ui::RightMouse, 0, 10, 10);
-  EXPECT_EQ(forms.popups, (std::vector<std::string>{"menuMain"}));
-}
-
-struct LaunchCase {
-  std::string path;
-  std::vector<std::string> missing;
-  Calls expected;
-  bool editorOpens = false;  // after a failure: control stopped, then the editor
-};
-
-void PrintTo(const LaunchCase& row, std::ostream* out) { *out << "path '" << row.path << "'"; }
-
-class Launch : public ControlTest, public ::testing::WithParamInterface<LaunchCase> {};
-
-TEST_P(Launch, StartsTheGameInItsOwnFolderAndReportsAnyFailedStepOnce) {
-  Rally().GamePath = GetParam().path;
-  os.missingPaths = GetParam().missing;
-  forms.shown.clear();
-  window.LstGame.UserDoubleClick();
-  const Calls calls = os.TakeCalls();
-  const Calls& expected = GetParam().expected;
-  ASSERT_GE(calls.size(), expected.size());
-  EXPECT_EQ(Calls(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(expected.size())), expected);
-  EXPECT_EQ(forms.shown, GetParam().editorOpens ? std::vector<std::string>{"设置窗口"} : std::vector<std::string>{});
-  if (GetParam().editorOpens) EXPECT_EQ(calls[expected.size()].rfind("UnhookWindowsHookEx", 0), 0u);
-  else EXPECT_EQ(calls.size(), expected.size());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Launch,
-    ::testing::Values(
-        LaunchCase{"D:\\Games\\Rally\\rally.exe", {},
-                   {"ChangeDirectory(D:)", "ChangeDirectory(D:\\Games\\Rally\\)", "StartProgram(D:\\Games\\Rally\\rally.exe)"}},
-        LaunchCase{"", {}, {"MessageBox(游戏文件位置未指定！请手动启动游戏再控制|Tillervane|0x0)"}},
-        LaunchCase{"rally.bat", {"rally.bat"},
-                   {"ChangeDirectory()", "StartProgram(rally.bat)", "MessageBox(游戏文件位置错误!|Tillervane|0x40)"},
-                   true},
-        LaunchCase{"E:\\gone\\x.exe", {"E:"},
-                   {"ChangeDirectory(E:)", "ChangeDirectory(E:\\gone\\)", "StartProgram(E:\\gone\\x.exe)",
-                    "MessageBox(游戏文件位置错误!|Tillervane|0x40)"},
-                   true}));
-
-TEST_F(ControlTest, LaunchingWithNothingSelectedAsksForAGame) {
+// Every step runs even after one failed; a failure is reported once and the editor opens on the game.
+TEST_F(ControlTest, LaunchingStartsTheGameInItsOwnFolder) {
+  const struct {
+    std::string path, missing;
+    Calls expected;
+  } rows[] = {{"D:\\Games\\Rally\\rally.exe", "",
+               {"ChangeDirectory(D:)", "ChangeDirectory(D:\\Games\\Rally\\)", "StartProgram(D:\\Games\\Rally\\rally.exe)"}},
+              {"", "", {"MessageBox(游戏文件位置未指定！请手动启动游戏再控制,Tillervane,0x0)"}},
+              {"rally.bat", "rally.bat",
+               {"ChangeDirectory()", "StartProgram(rally.bat)", "MessageBox(游戏文件位置错误!,Tillervane,0x40)"}}};
+  for (const auto& row : rows) {
+    Rally().GamePath = row.path;
+    os.missing = {row.missing};
+    forms.shown.clear();
+    window.LstGame.UserDoubleClick();
+    Calls calls = os.TakeCalls();
+    calls.resize(std::min(calls.size(), row.expected.size()));
+    EXPECT_EQ(calls, row.expected);
+    EXPECT_EQ(forms.shown.size(), row.missing.empty() ? 0u : 1u) << row.path;
+  }
   window.LstGame.SetListIndex(-1);
   CurGameIndex = -1;  // as before the first selection
   window.menuRunGame_Click();
-  EXPECT_EQ(os.TakeCalls(), (Calls{"MessageBox(请选择游戏！|Tillervane|0x0)"}));
+  EXPECT_EQ(os.TakeCalls(), Calls{"MessageBox(请选择游戏！,Tillervane,0x0)"});
 }
 
-TEST(VersionTag, JoinsMinorAndRevision) {
-  EXPECT_EQ(ModGood::BuildVersionTag(2, 0, 1), "Tillervane（Tillervane v2.01）");
-  EXPECT_EQ(ModGood::BuildVersionTag(2, 10, 5), "Tillervane（Tillervane v2.105）");
+TEST_F(ControlTest, AConfirmedHotkeyIsStoredNamedAndSavedAndControlStaysOffWhileItIsChosen) {
+  bool pollRanDuringCapture = true;
+  window.StartControl();
+  forms.userSteps.push_back([&](ui::Form&) { pollRanDuringCapture = window.TimStart.Enabled(); });
+  forms.userSteps.push_back([this](ui::Form&) { os.SendKeyboard({kF10, 0x44}); });
+  window.menuSetStart.UserClick();
+  EXPECT_FALSE(pollRanDuringCapture);
+  EXPECT_EQ(window.menuStart.Caption(), "启动（热键 F10）");
+  EXPECT_EQ(window.CmdShowStart.Caption(), "Rally 按F10开始控制......");
+  EXPECT_EQ(SavedFile().StartKey, (HotKey{kF10, 0, 0}));
+  os.PressKey(kF9);  // the old start key no longer starts
+  window.TimStart.Tick();
+  EXPECT_EQ(MouseHookHandle, 0u);
+  os.PressKey(kF10);
+  window.TimStart.Tick();
+  EXPECT_NE(MouseHookHandle, 0u);
 }
 
-TEST_F(MainWindowTest, ASecondCopyEndsWithoutAWindowOrTouchingTheSettings) {
-  os.anotherInstance = true;
-  EXPECT_EQ(ModGood::Main(), 0);
-  os.anotherInstance = false;
-  os.topLevelWindows = {kTag};
-  EXPECT_EQ(ModGood::Main(), 0);
-  EXPECT_TRUE(forms.shown.empty());
-  EXPECT_TRUE(os.TakeCalls().empty());
+TEST_F(ControlTest, ACancelledHotkeyChangesNothingAndNoKeyAsksNothing) {
+  os.answers = {platform::answer::Cancel};
+  forms.userSteps.push_back([this](ui::Form&) { os.SendKeyboard({kF10, 0x44}); });
+  window.menuSetStop.UserClick();
+  EXPECT_EQ(CallsStartingWith("MessageBox"), Calls{"MessageBox(你将 F10 设置为停止键？,Tillervane,0x41)"});
+  window.menuSetStop.UserClick();  // the capture dialog is closed without a key
+  EXPECT_EQ(window.menuStop.Caption(), "停止（热键 F12）");
+}
+
+TEST_F(ControlTest, AboutNamesTheVersionAndTheUpdateCommandOpensItsPageAfterANote) {
+  window.menuAbout.UserClick();
+  const Calls about = os.TakeCalls();
+  EXPECT_EQ(about.front(), std::string("MessageBox(") + kTag + ",Tillervane,0x0)");
+  EXPECT_EQ(about.size(), 2u);  // and a note
+  window.menuNewApp.UserClick();
+  const Calls update = os.TakeCalls();
+  EXPECT_EQ(update.back(), "OpenDocument(https://tillervane.example.com/releases,C:\\Games\\Tillervane)");
+  EXPECT_EQ(update.size(), 2u);
+}
+
+// The page shipped beside the program wins over the web page, also in a drive's root.
+TEST_F(ControlTest, HelpOpensTheUsagePageBesideTheProgramWhenItIsThere) {
+  for (const auto& [folder, pageOnDisk, opened] : std::vector<std::array<std::string, 3>>{
+           {"C:\\Games\\Tillervane", "C:\\Games\\Tillervane\\help.html", "C:\\Games\\Tillervane\\help.html"},
+           {"D:\\", "D:\\help.html", "D:\\help.html"},
+           {"C:\\Games\\Tillervane", "C:\\Games\\help.html", "https://tillervane.example.com/help"}}) {
+    os.exeDirectory = folder;
+    os.disk = {{pageOnDisk, {}}};
+    window.menuUseHelp.UserClick();
+    EXPECT_EQ(os.TakeCalls(), Calls{"OpenDocument(" + opened + "," + folder + ")"});
+  }
 }
 
 }  // namespace

@@ -1,0 +1,143 @@
+// What keeps keys from being stranded and the engine from going deaf while control is on.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/GameWindow.h"
+#include "platform/WinConstants.h"
+#include "support/MainWindowFixture.h"
+
+namespace {
+
+using Event = ui::Form::SystemEvent;
+
+TEST(GameWindow, IsAProgramInTheGamesFolderOrBelowWhateverTheCaseAndSlashes) {
+  const std::string game = "D:\\Games\\Rally\\rally.exe";
+  EXPECT_TRUE(IsInGameFolder("d:/GAMES/rally/bin/Launcher.EXE", game));
+  EXPECT_FALSE(IsInGameFolder("D:\\Games\\Rally2\\rally.exe", game));
+  EXPECT_FALSE(IsInGameFolder("rally.exe", "rally.exe"));  // no folder to lie in
+}
+
+class ControlSafetyTest : public ControlTest {
+ protected:
+  // A pointer event as the system reports it: the position clamped to the screen.
+  std::intptr_t MoveTo(std::int32_t x, std::int32_t y) {
+    return os.SendMouse(wincode::WmMouseMove, {std::clamp(x, 0, 1023), std::clamp(y, 0, 767)});
+  }
+  std::intptr_t Click() { return os.SendMouse(wincode::WmLButtonDown, {400, 300}); }
+  void HoldLeftButton() {
+    window.StartControl();
+    Click();
+    ASSERT_TRUE(os.IsHeld(kA));
+    os.TakeCalls();
+  }
+  // Rally follows its game's window; a chat program is in front.
+  void FollowTheGame() {
+    Rally().GamePath = "D:\\Games\\Rally\\rally.exe";
+    Rally().HideCursor = True16;
+    SetFollowsGameWindow(Rally(), true);
+    os.foregroundPath = kChat;
+  }
+  static constexpr char kChat[] = "C:\\Programs\\Chat\\chat.exe", kGame[] = "D:\\games\\rally\\RALLY.EXE";
+  const std::string kWaiting = "等待 Rally 的窗口激活......  按F12停止!";
+};
+
+TEST_F(ControlSafetyTest, WithoutThePathOrTheFollowOptionAnyWindowIsTheGames) {
+  for (const bool withPath : {false, true}) {
+    FollowTheGame();
+    SetFollowsGameWindow(Rally(), !withPath);
+    if (!withPath) Rally().GamePath.clear();
+    EXPECT_TRUE(GameWindowActive(Rally()));
+  }
+}
+
+TEST_F(ControlSafetyTest, StartingWithAnotherWindowInFrontWaitsAndPassesEveryEventOnUntilTheGameComes) {
+  FollowTheGame();
+  window.StartControl();
+  EXPECT_EQ(window.CmdShowStart.Caption(), kWaiting);
+  Click();
+  modHookKeyMouse::MoveDeltaX = 50;
+  window.TimMove.Tick();
+  window.TimButton.Tick();
+  EXPECT_EQ(CallsStartingWith("keybd_event"), Calls{});
+  os.BringToFront(kGame);
+  EXPECT_EQ(CallsStartingWith("mouse_event"), Calls{"mouse_event(0x8001,65535,32768,0,7)"});  // parked now
+  EXPECT_EQ(Click(), 1);
+}
+
+TEST_F(ControlSafetyTest, LeavingTheGameReleasesEveryHeldKeyAndTheStopKeyStillWorks) {
+  FollowTheGame();
+  os.foregroundPath = kGame;
+  window.StartControl();
+  Click();
+  modHookKeyMouse::MoveDeltaX = 50;
+  window.TimMove.Tick();  // the right arrow, an extended key, goes down
+  os.TakeCalls();
+  os.BringToFront(kChat);
+  EXPECT_EQ(os.TakeCalls(), (Calls{Up(kRight, true), Up(kA)}));
+  os.foregroundPath = kGame;  // a change the hook missed is caught by the next poll tick
+  window.TimStart.Tick();
+  EXPECT_EQ(window.CmdShowStart.Caption(), kControlling);
+  os.foregroundPath = kChat;
+  os.PressKey(kF12);
+  window.TimStart.Tick();
+  EXPECT_EQ(window.CmdShowStart.Caption(), kIdle);
+  EXPECT_EQ(os.foregroundHook, nullptr);
+}
+
+TEST_F(ControlSafetyTest, AGameWithHigherRightsInFrontIsNamedUntilItLeaves) {
+  os.foregroundElevated = true;
+  window.StartControl();
+  EXPECT_EQ(window.CmdShowStart.Caption(), "游戏以管理员身份运行，请以管理员身份启动本程序");
+  os.foregroundElevated = false;
+  os.BringToFront("C:\\Games\\Other\\other.exe");
+  EXPECT_EQ(window.CmdShowStart.Caption(), kControlling);
+}
+
+TEST_F(ControlSafetyTest, SuspendAndSessionSwitchReleaseHeldKeysAndControlStaysOn) {
+  for (const Event event : {Event::Suspending, Event::SessionSwitched}) {
+    HoldLeftButton();
+    window.RaiseSystemEvent(event);
+    EXPECT_EQ(os.TakeCalls(), Calls{Up(kA)});
+  }
+}
+
+TEST_F(ControlSafetyTest, TheSessionsEndStopsControlAndRemembersTheGame) {
+  HoldLeftButton();
+  window.RaiseSystemEvent(Event::SessionEnding);
+  EXPECT_FALSE(window.TimMove.Enabled());
+  EXPECT_EQ(SavedFile().LastGameIndex, 2);
+}
+
+TEST_F(ControlSafetyTest, RawInputWithoutHookCallsReinstallsTheHookAfterReleasingTheKeys) {
+  HoldLeftButton();
+  for (int i = 0; i < 10; ++i) {  // while the hook answers every event, raw input changes nothing
+    os.clockMs += 100;
+    window.RaiseRawMouseMove(1, 0);
+    MoveTo(400 + i, 300);
+  }
+  EXPECT_EQ(CallsStartingWith("SetWindowsHookEx").size(), 0u);
+  window.RaiseRawMouseMove(1, 0);  // the system removed the hook: raw input goes on alone
+  os.clockMs += modHookKeyMouse::HookSilenceLimitMs - 1;
+  window.RaiseRawMouseMove(1, 0);
+  os.clockMs += 1;
+  window.RaiseRawMouseMove(1, 0);
+  EXPECT_FALSE(os.IsHeld(kA));
+  EXPECT_EQ(CallsStartingWith("SetWindowsHookEx").size(), 1u);
+}
+
+// The parked pointer sits on the right-most column: its position cannot move right, raw counts can.
+TEST_F(ControlSafetyTest, AParkedPointerMovesRightThroughRawInput) {
+  for (const Boolean16 hidden : {True16, False16}) {
+    Rally().HideCursor = hidden;
+    window.StartControl();
+    os.cursor = {1023, 384};
+    MoveTo(1023 + 6, 384);
+    window.RaiseRawMouseMove(6, 0);  // past Rally's threshold of 5
+    window.TimMove.Tick();
+    EXPECT_EQ(os.IsHeld(kRight), hidden != 0);  // without 启动后隐藏光标 the hook's positions alone decide
+    window.StopControl();
+  }
+}
+
+}  // namespace

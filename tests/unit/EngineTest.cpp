@@ -1,0 +1,176 @@
+// The input engine: the keys and moves it sends, the mouse hook, and the move and repeat timers.
+#include <gtest/gtest.h>
+
+#include "engine/EngineTimers.h"
+#include "platform/WinConstants.h"
+#include "support/EngineFixture.h"
+
+using namespace modHookKeyMouse;
+using namespace wincode;
+
+namespace {
+
+using KeyMouseTest = EngineFixture;
+
+TEST_F(KeyMouseTest, KeysCarryTheLayoutsScanCodeAndPauseAfterwardsAndCodesBelowOneSendNothing) {
+  KeyMouse().InitKeyMouse(5, 0, 0);  // a game that needs a pause after each key
+  KeyMouse().KeyDown(0, false);
+  KeyMouse().KeyUp(-5, true);
+  KeyMouse().KeyDown(kA, false);
+  KeyMouse().KeyUp(kRight, true);
+  EXPECT_EQ(os.TakeCalls(), (Calls{Down(kA), "Sleep(5)", Up(kRight, true), "Sleep(5)"}));
+}
+
+TEST_F(KeyMouseTest, PointerMovesScaleTwipsToTheAbsoluteRangeAndAScreenOfNoSizeToTheOrigin) {
+  KeyMouse().MouseMove(15360, 5760, true, true);  // the parking spot on 1024 x 768
+  os.screen = {0, 0, 15, 15};
+  KeyMouse().MouseMove(100, 100, true, true);
+  EXPECT_EQ(os.TakeCalls(), (Calls{"mouse_event(0x8001,65535,32768,0,7)", "mouse_event(0x8001,0,0,0,7)"}));
+}
+
+TEST(RoundHalfEven, RoundsToTheNearestAndHalvesToTheEvenNeighbour) {
+  for (const auto& [n, d, q] : std::vector<std::array<std::int64_t, 3>>{
+           {5, 2, 2}, {7, 2, 4}, {-5, 2, -2}, {10, 4, 2}, {11, 4, 3}, {9, 4, 2}, {-7, 4, -2}})
+    EXPECT_EQ(RoundHalfEven(n, d), q) << n << "/" << d;
+}
+
+class MouseHookTest : public EngineFixture {
+ protected:
+  MouseHookTest() {
+    GameProfile& game = SelectNewGame();
+    game.Buttons[LeftButton] = {kA, 0, 0, 0, 0, 0, False16, 0};
+    game.Buttons[RightButton] = {kS, 1, 0, 0, 0, 0, True16, 0};
+    game.Buttons[MiddleButton] = {kD, 0, 0, 0, 0, 0, False16, 0};
+    game.Wheels = {WheelMap{kW, 0, 0, 0, WheelPressKey}, {kX, 0, 0, 0, WheelPressKey}};
+    InstallMouseHook();
+    os.TakeCalls();
+  }
+  GameProfile& Game() { return Settings.Games[0]; }
+};
+
+// High priority and no throttling only with the hook; a failed install leaves no handle to retry.
+TEST_F(MouseHookTest, InstallRaisesThePriorityAndClearsTheRepeatsAndRemoveRestores) {
+  const auto handle = MouseHookHandle;
+  RemoveMouseHook();
+  ButtonRepeat[1] = true;
+  os.failHookInstall = true;
+  InstallMouseHook();
+  EXPECT_EQ(os.TakeCalls(), (Calls{"UnhookWindowsHookEx(" + std::to_string(handle) + ")", "SetPriorityClass(0x20)",
+                                   "PowerThrottling(allowed)", "SetPriorityClass(0x80)", "PowerThrottling(off)",
+                                   "SetWindowsHookEx()"}));
+  EXPECT_FALSE(ButtonRepeat[1]);
+  EXPECT_EQ(MouseHookHandle, 0u);
+}
+
+TEST_F(MouseHookTest, EachButtonHoldsItsKeyAndRaisesTheRepeatFlagOnlyWhenAsked) {
+  for (const auto message : {WmLButtonDown, WmRButtonDown, WmMButtonDown}) os.SendMouse(message, {});
+  EXPECT_EQ(ButtonRepeat, (std::array<bool, 3>{false, true, false}));
+  for (const auto message : {WmLButtonUp, WmRButtonUp, WmMButtonUp}) os.SendMouse(message, {});
+  EXPECT_EQ(ButtonRepeat, (std::array<bool, 3>{false, false, false}));
+  const std::string next = "CallNextHookEx(" + std::to_string(MouseHookHandle) + ",0,";
+  EXPECT_EQ(os.TakeCalls(), (Calls{Down(kA), next + "513)", Down(kS, true), next + "516)", Down(kD), next + "519)",
+                                   Up(kA), next + "514)", Up(kS, true), next + "517)", Up(kD), next + "520)"}));
+}
+
+// The system has not moved the cursor yet when the hook sees the event.
+TEST_F(MouseHookTest, MovementIsTheLatestEventsStepFromTheCursorAndNeedsACurrentGame) {
+  os.cursor = {100, 100};
+  os.SendMouse(WmMouseMove, {107, 97});
+  os.SendMouse(WmMouseMove, {107, 97});
+  EXPECT_EQ(std::make_pair(MoveDeltaX, MoveDeltaY), std::make_pair(7, -3));
+  for (const std::int32_t index : {-1, 1}) {
+    CurGameIndex = index;
+    os.SendMouse(WmMouseMove, {120, 100});
+  }
+  EXPECT_EQ(MoveDeltaX, 7);
+}
+
+// Each mode, turned from a state where only the backward repeat runs.
+TEST_F(MouseHookTest, TheWheelActsOnTheTurnedDirectionsMode) {
+  const struct {
+    std::int32_t delta, mode;
+    Calls keys;
+    std::array<bool, 2> repeatAfter;
+  } rows[] = {
+      {120, WheelPressKey, {Down(kW)}, {false, true}},
+      {-120, WheelReleaseKey, {Up(kX)}, {false, true}},
+      {0, WheelPressOnce, {Down(kX), "Sleep(30)", Up(kX)}, {false, true}},  // no turn counts as backward
+      {120, WheelStartRepeat, {Down(kW)}, {true, true}},
+      {-1, WheelStopRepeat, {Up(kW), Up(kX)}, {false, false}},  // stops both directions
+      {120, 5, {}, {false, true}},
+  };
+  Game().HideCursor = True16;
+  for (const auto& row : rows) {
+    WheelRepeat = {false, true};
+    Game().Wheels[WheelForward].Mode = Game().Wheels[WheelBackward].Mode = row.mode;
+    os.SendMouse(WmMouseWheel, {0, 0, static_cast<std::uint32_t>(row.delta) << 16});
+    EXPECT_EQ(os.TakeCalls(), row.keys) << "mode " << row.mode;
+    EXPECT_EQ(WheelRepeat, row.repeatAfter) << "mode " << row.mode;
+  }
+}
+
+// Whatever the message and hook code, HideCursor (any non-zero value) swallows the event.
+TEST_F(MouseHookTest, HideCursorSwallowsEveryMessageElseItPassesOn) {
+  os.nextHookResult = 42;
+  for (const std::uint32_t message : {WmMouseMove, WmLButtonDown, WmLButtonUp, WmMouseWheel, 0x020Bu, 0x020Eu}) {
+    for (const Boolean16 hide : {True16, Boolean16{7}, False16}) {
+      Game().HideCursor = hide;
+      EXPECT_EQ(os.SendMouse(message, {}), hide ? 1 : 42) << message;
+      EXPECT_EQ(os.SendMouse(message, {}, /*code=*/3), hide ? 1 : 42) << message;
+    }
+  }
+}
+
+class EngineTimersTest : public EngineFixture {
+ protected:
+  EngineTimersTest() {
+    GameProfile& game = SelectNewGame();
+    game.Moves = {MoveMap{kLeft, 1, 0, 0, 5}, {kRight, 1, 0, 0, 5}, {kUp, 1, 0, 0, 3}, {kDown, 1, 0, 0, 3}};
+    game.Buttons[LeftButton] = {kA, 0, 0, kShift, 0, 0, True16, 0};
+    game.Wheels[WheelForward] = {kW, 0, kShift, 0, WheelStartRepeat};
+  }
+  Calls Move(std::int32_t dx, std::int32_t dy) {
+    MoveDeltaX = dx;
+    MoveDeltaY = dy;
+    timers.TimMove_Timer();
+    return os.TakeCalls();
+  }
+  EngineTimers timers;
+  const std::string DownL = Down(kLeft, true), UpL = Up(kLeft, true), DownR = Down(kRight, true),
+                    UpR = Up(kRight, true), DownU = Down(kUp, true), UpU = Up(kUp, true),
+                    DownD = Down(kDown, true), UpD = Up(kDown, true);
+};
+
+// Every delta sign against its direction's threshold; right and down are tested first.
+TEST_F(EngineTimersTest, EachAxisPressesTheDirectionPastItsThresholdAndReleasesTheRest) {
+  EXPECT_EQ(Move(5, 0), (Calls{DownR, UpL, UpD, UpU}));
+  EXPECT_EQ(Move(4, 0), (Calls{UpR, UpL, UpD, UpU}));
+  EXPECT_EQ(Move(-4, 0), (Calls{UpR, UpL, UpD, UpU}));
+  EXPECT_EQ(Move(-5, 0), (Calls{DownL, UpR, UpD, UpU}));
+  EXPECT_EQ(Move(0, 3), (Calls{UpR, UpL, DownD, UpU}));
+  EXPECT_EQ(Move(0, -3), (Calls{UpR, UpL, DownU, UpD}));
+}
+
+TEST_F(EngineTimersTest, ATickUsesTheLatestMovementOnceAndThresholdsBelowOneCountAsOne) {
+  Move(20, -20);
+  EXPECT_EQ(std::make_pair(MoveDeltaX, MoveDeltaY), std::make_pair(0, 0));
+  Settings.Games[0].Moves[MoveRight].Threshold = -10;  // never written by the editor
+  EXPECT_EQ(Move(0, 0)[0], UpR);  // a resting mouse holds nothing
+  EXPECT_EQ(Move(1, 0)[0], DownR);
+}
+
+TEST_F(EngineTimersTest, RepeatingKeysGoDownAndUpOnAlternateTicksWhileTheirSwitchKeyIsNotHeld) {
+  ButtonRepeat[LeftButton] = true;
+  WheelRepeat[WheelForward] = true;
+  const auto ticks = [&](int count) {
+    while (count-- > 0) timers.TimButton_Timer();
+    return os.TakeCalls();
+  };
+  EXPECT_EQ(ticks(2), (Calls{Down(kA), Down(kW), Up(kA), Up(kW)}));
+  os.PressKey(kShift);
+  EXPECT_EQ(ticks(4), (Calls{Down(kA), Down(kW), Down(kA), Down(kW)}));
+  os.ReleaseKey(kShift);
+  EXPECT_EQ(ticks(2), (Calls{Down(kA), Down(kW), Up(kA), Up(kW)}));
+}
+
+}  // namespace
