@@ -27,10 +27,10 @@ class FakeFormHost final : public ui::FormHost {
     shown.push_back(form.Caption());
     form.RaiseLoad();
   }
-  void RunUntilUnloaded(ui::Form&) override {}
-  void PopupMenu(ui::Form&, ui::MenuItem&) override {}
+  void RunUntilUnloaded(ui::Form& form) override { ranUntilUnloaded.push_back(form.Caption()); }
+  void PopupMenu(ui::Form&, ui::MenuItem& menu) override { popups.push_back(menu.Name); }
   void Destroy(ui::Form&) override {}
 
   std::deque<std::function<void(ui::Form&)>> userSteps;
-  std::vector<std::string> shown;
+  std::vector<std::string> shown, ranUntilUnloaded, popups;
 };

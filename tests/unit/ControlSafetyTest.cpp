@@ -104,6 +104,7 @@ TEST_F(ControlSafetyTest, SuspendAndSessionSwitchReleaseHeldKeysAndControlStaysO
 
 TEST_F(ControlSafetyTest, TheSessionsEndStopsControlAndRemembersTheGame) {
   HoldLeftButton();
+  os.disk[kPath].clear();
   window.RaiseSystemEvent(Event::SessionEnding);
   EXPECT_FALSE(window.TimMove.Enabled());
   EXPECT_EQ(SavedFile().LastGameIndex, 2);

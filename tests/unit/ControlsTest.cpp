@@ -12,8 +12,8 @@ TEST(Controls, ListSelectionRaisesClickForAnEntryOnlyAndRefusesIndexesThatNameNo
   list.DblClick = [&] { ++doubleClicks; };
   list.AddItem("甲");
   list.AddItem("乙");
-  list.SetListIndex(1);
-  list.SetListIndex(1);  // selecting again still runs the handler
+  list.SetListIndex(0);
+  list.SetListIndex(0);  // selecting again still runs the handler
   EXPECT_TRUE(list.SetListIndex(-1));
   EXPECT_EQ(clicks, 2);
   EXPECT_FALSE(list.SetListIndex(2));
@@ -93,16 +93,22 @@ struct CountingView : ui::ControlView {
 
 TEST(Controls, ViewsSeeEveryChangeAndTimersTickOnlyWhenRunning) {
   ui::CommandButton button;
+  ui::ListBox list;
   ui::MenuItem item("menuMem", "使用记录");
-  CountingView buttonView, itemView;
+  CountingView buttonView, listView, itemView;
   button.AttachView(&buttonView);
+  list.AttachView(&listView);
   item.AttachView(&itemView);
   button.SetCaption("请选择游戏");
   button.SetEnabled(false);
   button.SetEnabled(false);
+  list.AddItem("甲");
+  list.SetListIndex(0);
+  list.RemoveItem(0);
   item.SetChecked(true);
   item.SetCaption("使用记录");
   EXPECT_EQ(buttonView.refreshes, 2);
+  EXPECT_EQ(listView.refreshes, 3);
   EXPECT_EQ(itemView.refreshes, 2);
 
   ui::Timer timer;

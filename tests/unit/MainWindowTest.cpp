@@ -22,14 +22,15 @@ TEST_F(MainWindowTest, AFirstRunWarnsOnceAndShowsAnEmptyListWithTheDefaultHotkey
 }
 
 // A second copy ends before it reads anything; the title test also finds one started elsewhere.
-TEST_F(MainWindowTest, ASecondCopyEndsWithoutAWindowOrTouchingTheSettings) {
+TEST_F(MainWindowTest, OnlyTheFirstCopyShowsItsWindow) {
   os.anotherInstance = true;
   EXPECT_EQ(ModGood::Main(), 0);
   os.anotherInstance = false;
   os.otherWindow = kTag;
   ModGood::Main();
-  EXPECT_EQ(forms.shown, std::vector<std::string>{});
-  EXPECT_EQ(os.TakeCalls(), Calls{});
+  os.otherWindow.clear();
+  ModGood::Main();
+  EXPECT_EQ(forms.ranUntilUnloaded, std::vector<std::string>{kTag});
 }
 
 // The hotkey poll runs inside the system-modal box, so a held start key comes back while it is open.
@@ -102,6 +103,13 @@ TEST_F(ControlTest, TheRememberOptionSavesOnEveryToggleAndUnloadSavesOnlyWhileIt
   window.menuEnd.UserClick();
   EXPECT_EQ(MouseHookHandle, 0u);  // control stopped first
   EXPECT_EQ(SavedFile().LastGameIndex, 1);
+}
+
+TEST_F(ControlTest, OnlyARightButtonReleaseOverTheListOpensTheGameMenu) {
+  window.LstGame.UserMouseUp(ui::LeftMouse, 0, 10, 10);
+  EXPECT_EQ(forms.popups, std::vector<std::string>{});
+  window.LstGame.UserMouseUp(ui::RightMouse, 0, 10, 10);
+  EXPECT_EQ(forms.popups, std::vector<std::string>{"menuMain"});
 }
 
 // Every step runs even after one failed; a failure is reported once and the editor opens on the game.

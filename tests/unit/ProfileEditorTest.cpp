@@ -1,6 +1,8 @@
 // The profile editor: loading, the working copy, the key buttons, the wheel modes and the file picker.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editor/frmSet.h"
 #include "support/MainWindowFixture.h"
 
@@ -196,7 +198,7 @@ TEST_F(EditorTest, TheFilePickerFillsThePathBoxAndRemembersTheConfirmedEntryWith
   EXPECT_EQ(os.TakeCalls(), (Calls{asked + "1,,0x0)", asked + "1,,0x0)", asked + "3,,0x0)", asked + "1,,0x0)"}));
 }
 
-// Each control lies inside its container or the client area and overlaps no sibling.
+// Each control has a size, lies inside its container (a control of the form) and overlaps no sibling.
 TEST_F(EditorTest, TheLayoutNestsEveryControlAndOverlapsNone) {
   struct Box {
     std::int32_t left, top, right, bottom;
@@ -206,9 +208,13 @@ TEST_F(EditorTest, TheLayoutNestsEveryControlAndOverlapsNone) {
   const auto& controls = editor.Controls;
   for (const ui::Control* control : controls) {
     const Box b = box(*control);
+    EXPECT_TRUE(b.right > b.left && b.bottom > b.top) << name(control) << " has no size";
     const Box outer = control->Container != nullptr
                           ? Box{0, 0, control->Container->Width, control->Container->Height}
                           : Box{0, 0, editor.ClientWidthTwips, editor.ClientHeightTwips};
+    const bool containerShown = control->Container == nullptr ||
+                                std::find(controls.begin(), controls.end(), control->Container) != controls.end();
+    EXPECT_TRUE(containerShown) << name(control) << " lies in no control of the form";
     if (control == &editor.cmdNoKey) continue;
     EXPECT_TRUE(b.left >= outer.left && b.top >= outer.top && b.right <= outer.right && b.bottom <= outer.bottom)
         << name(control) << " sticks out";
