@@ -110,6 +110,20 @@ TEST_F(ControlSafetyTest, TheSessionsEndStopsControlAndRemembersTheGame) {
   EXPECT_EQ(SavedFile().LastGameIndex, 2);
 }
 
+// The engine's own record of held keys lets go of a key the profile no longer
+// names, and of every key when no profile is current.
+TEST_F(ControlSafetyTest, StoppingReleasesHeldKeysNoProfileNames) {
+  HoldLeftButton();
+  Rally().Buttons[LeftButton].VirtualKey = kD;
+  window.StopControl();
+  EXPECT_FALSE(os.IsHeld(kA));
+  Rally().Buttons[LeftButton].VirtualKey = kA;
+  HoldLeftButton();
+  window.LstGame.SetListIndex(-1);  // no game is current when control stops
+  window.StopControl();
+  EXPECT_FALSE(os.IsHeld(kA));
+}
+
 TEST_F(ControlSafetyTest, RawInputWithoutHookCallsReinstallsTheHookAfterReleasingTheKeys) {
   HoldLeftButton();
   for (int i = 0; i < 10; ++i) {  // while the hook answers every event, raw input changes nothing
