@@ -31,17 +31,34 @@ shows() {
 main_has() { window_shows "$title" "$1"; }
 expect_main() { shows "$title" "$1"; }
 
-# menu_id CAPTION: the command id of the main window's menu item with this caption.
-menu_id() {
-  tv_probe read "$title" | grep -E "^menu [0-9.]+ $1\|" | sed 's/.*|id=//'
-}
-
 # menu CAPTION: chooses the main window's menu item with this caption.
 menu() {
   local id
-  id=$(menu_id "$1")
+  id=$(tv_probe read "$title" | grep -E "^menu [0-9.]+ $1\|" | sed 's/.*|id=//')
   [ -n "$id" ] || tv_fail "the main window has no menu item $1"
   tv_probe command "$title" "$id"
+}
+
+# open_editor CAPTION: the menu item with this caption opens the editor.
+open_editor() {
+  menu "$1"
+  tv_probe wait "$editor" 20 >/dev/null || tv_fail "no editor after $1"
+}
+
+# start_app: starts the program in the folder $run and waits for its main window.
+start_app() {
+  tv_run_in_desktop "$run/Tillervane.exe"
+  tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window from $run"
+}
+
+# close_main, exit_main: the main window's close box, its menu's 退出; either ends the program.
+close_main() {
+  tv_probe close "$title"
+  tv_probe gone "$title" 20 || tv_fail "the main window did not close"
+}
+exit_main() {
+  menu 退出
+  tv_probe gone "$title" 20 || tv_fail "the window did not close on 退出"
 }
 
 # box_closed TITLE TEXT: no window TITLE shows TEXT any more (the next box may).

@@ -6,9 +6,10 @@ set -euo pipefail
 
 E2E_POLL=0.05
 
-# tv_fail MESSAGE: ends the test with a message.
+# tv_fail MESSAGE: ends the test with a message and a screenshot of the moment.
 tv_fail() {
   echo "FAIL: $*" >&2
+  [ -z "${TV_XVFB_PID:-}" ] || timeout 20 import -window root "$TV_DIR/failure.png" 2>/dev/null || true
   exit 1
 }
 

@@ -2,16 +2,21 @@
 # The whole program as a player uses it, under Wine, from a first start without
 # a settings file to a steered game and back: add and map a game, reassign the
 # start key, steer a focused window with clicks, the wheel in each of its five
-# modes, movement and a repeating button with its switch key, exit remembering
-# the game, and find it selected at the next start. After every save the file
-# must hold exactly the native encoder's bytes.
-#   walkthrough_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE E2E_DIR
+# modes, movement and a repeating button with its switch key, the help menu's
+# boxes and pages, the stop key, keys let go on a suspend, a stop and the
+# session's end, exit remembering the game, and find it selected at the next
+# start; then a profile that hides the pointer, and one that follows the game's
+# window. After every save the file must hold exactly the native encoder's bytes.
+#   walkthrough_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE USAGE_PAGE E2E_DIR
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/app.sh"
 exe=$1
 export TV_PROBE=$2
-tv_begin "$3" walkthrough
+usage_page=$3
+tv_begin "$4" walkthrough
 run=$(fresh_folder player)
+browsed=$TV_DIR/browsed.txt
+tv_record_browser "$browsed"
 
 # under_control: F10 starts control. The key target has the focus by then:
 # an F10 that reached Tillervane's own window would open its menu bar, whose
@@ -19,6 +24,7 @@ run=$(fresh_folder player)
 under_control() {
   xdotool key F10
   expect_main '^button 正在控制 Rally......  按F12停止!$'
+  expect_main '^list-enabled 0$'
 }
 
 # focus_key_target: a click on a corner of the key target that no window of
@@ -34,6 +40,21 @@ focus_key_target() {
 stopped() {
   xdotool key F12
   expect_main '^button Rally 按F10开始控制......$'
+}
+
+# opened ADDRESS: the browser is handed ADDRESS as its last page.
+last_page_is() { [ "$(tail -n1 "$browsed")" = "$1" ]; }
+opened() {
+  tv_wait 15 last_page_is "$1" || tv_fail "the browser was not handed $1"
+  : >"$browsed"
+}
+
+# stop_key KEY: 重设停止键 takes KEY and the answer confirms it.
+stop_key() {
+  menu 重设停止键
+  tv_probe wait 请按键 15 >/dev/null || tv_fail "no capture dialog"
+  xdotool key "$1"
+  answer "你将 $1 设置为停止键？" Return
 }
 
 # s_ups_between FROM TO: key-ups of S between two lines of the key log.
@@ -66,8 +87,7 @@ answer '请选择游戏再开始！' Return
 tv_probe gone Tillervane 5 || tv_fail "a second 请选择游戏再开始！ box is open"
 
 echo "a game is added and mapped in the editor"
-menu 新增游戏
-tv_probe wait "$editor" 20 >/dev/null || tv_fail "no editor after 新增游戏"
+open_editor 新增游戏
 click 'TxtGame\(0\)'
 xdotool key End BackSpace BackSpace BackSpace
 xdotool type 'Rally'
@@ -139,11 +159,69 @@ keys_after "$from" '^keyup vk=90 ' '^keyup vk=88 '
 ended=$(awk -v f="$from" 'NR > f && /^keyup vk=88 / { print NR; exit }' "$keys")
 tv_wait 5 tv_longer_than "$keys" "$((ended + 60))" || tv_fail "the timers stopped"
 [ "$(tv_count_matches "$keys" "$ended" '^keydown vk=90 ')" = 0 ] || tv_fail "Z went on repeating"
+
+echo "a suspend while a mapped button is held lets its key go; control stays on"
+from=$(tv_line_count "$keys")
+xdotool mousedown 1
+keys_after "$from" '^keydown vk=65 '
+from=$(tv_line_count "$keys")
+tv_probe send "$title" 0x218 4 0 >/dev/null  # WM_POWERBROADCAST, PBT_APMSUSPEND
+keys_after "$from" '^keyup vk=65 '
+xdotool mouseup 1
+expect_main '^button 正在控制 Rally'
+
+echo "F12 stops control and lets go of every key of the profile"
+from=$(tv_line_count "$keys")
 stopped
+expect_main '^list-enabled 1$'
+keys_after "$from" '^keydown vk=123 ' '^keyup vk=65 ' '^keyup vk=83 ' '^keyup vk=81 ' '^keyup vk=37 ' '^keyup vk=39 ' \
+  '^keyup vk=38 ' '^keyup vk=40 ' '^keyup vk=90 ' '^keyup vk=88 '
+
+echo "About shows exactly two boxes; update and help open their pages; control stays on"
+focus_key_target
+under_control
+tv_probe activate "$title" || tv_fail "the main window did not come to the front"  # where the boxes get the keys
+menu '关于Tillervane...'
+answer 'Tillervane（Tillervane v2.01）' Return
+answer '若存在 BUG，请到更新发布页获取新版本！' Return
+tv_probe gone Tillervane 3 || tv_fail "a third box appeared"
+menu '软件更新...'
+answer '将转到发布页获取更新！' Return 更新
+opened https://tillervane.example.com/releases
+menu '如何使用...'
+opened https://tillervane.example.com/help
+cp "$usage_page" "$run/"  # with the usage page beside the program, that page
+menu '如何使用...'
+opened "file://$(realpath "$run/$(basename "$usage_page")")"
+expect_main '^button 正在控制 Rally......  按F12停止!$'
+
+echo "reassigning the stop key while control is on stops it; cancelling keeps the old key"
+menu 重设停止键
+tv_probe wait 请按键 15 >/dev/null || tv_fail "no capture dialog"
+expect_main '^button Rally 按F10开始控制......$'
+xdotool key F11
+answer '你将 F11 设置为停止键？' Escape
+expect_main '^menu [0-9.]+ 停止（热键 F12）\|'
+same_file "$run/setinf.set" after-start-key.set || tv_fail "the cancelled stop key was saved"
+
+echo "a settings file the program may not write: the failure says where to keep the program"
+# As root, no permission makes Wine refuse a file; a folder in the file's place
+# is refused with the same error as a protected folder.
+mv "$run/setinf.set" "$TV_DIR/kept.set"
+mkdir "$run/setinf.set"
+stop_key F11
+tv_probe wait Tillervane 15 >/dev/null || tv_fail "no failure box"
+shows Tillervane '^Tillervane 的设置保存在程序所在的文件夹中，请把整个程序文件夹放到一个可以写入的位置'
+tv_screenshot settings-refused
+xdotool key Return
+tv_probe gone Tillervane 10 || tv_fail "the failure box stayed open"
+rmdir "$run/setinf.set"
+mv "$TV_DIR/kept.set" "$run/setinf.set"
+stop_key F12
+saved "$run/setinf.set" after-start-key.set
 
 echo "the editor again: 按下按键 forward, 放开按键 backward, both on Z"
-menu '设置\.\.\.'
-tv_probe wait "$editor" 20 >/dev/null || tv_fail "no editor after 设置..."
+open_editor '设置\.\.\.'
 choose 'OptForward\(0\)'
 choose 'OptBackward\(1\)'
 assign 'SetWheel\(1\)' z Z
@@ -159,8 +237,7 @@ keys_after "$from" '^keydown vk=90 ' '^keyup vk=90 '
 stopped
 
 echo "and 只按一次 forward: one press and release per turn"
-menu '设置\.\.\.'
-tv_probe wait "$editor" 20 >/dev/null || tv_fail "no editor after 设置..."
+open_editor '设置\.\.\.'
 choose 'OptForward\(2\)'
 editor_ok
 saved "$run/setinf.set" after-press-once.set
@@ -171,20 +248,97 @@ xdotool click 4
 keys_after "$from" '^keydown vk=90 ' '^keyup vk=90 '
 stopped
 
+echo "exiting with remembering off writes nothing"
+exit_main
+same_file "$run/setinf.set" after-press-once.set || tv_fail "the settings file was written on exit"
+start_app
+expect_main '^list-selected -1$'
+tv_probe select "$title" 0
+
 echo "remembering on, exit, start again: the game is selected"
 menu 使用记录
 saved "$run/setinf.set" after-remember.set
 expect_main '^menu [0-9.]+ 使用记录\|checked=1'
 before=$(stat -c %.9Y "$run/setinf.set")
-menu 退出
-tv_probe gone "$title" 20 || tv_fail "the window did not close"
+exit_main
 [ "$(stat -c %.9Y "$run/setinf.set")" != "$before" ] || tv_fail "exiting with remembering on wrote nothing"
 saved "$run/setinf.set" after-remember.set
-tv_run_in_desktop "$run/Tillervane.exe"
-tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window at the second start"
+start_app
 expect_main '^list-selected 0$'
 expect_main '^button Rally 按F10开始控制......$'
+
+echo "the session ends with a mapped button held: the key goes up, control stops, the game is remembered"
+focus_key_target
+under_control
+cp "$fixtures/after-press-once.set" "$run/setinf.set"  # only a save can make it after-remember.set again
+from=$(tv_line_count "$keys")
+xdotool mousedown 1
+keys_after "$from" '^keydown vk=65 '
+from=$(tv_line_count "$keys")
+tv_probe send "$title" 0x11 0 0 >/dev/null  # WM_QUERYENDSESSION
+tv_probe send "$title" 0x16 1 0 >/dev/null  # WM_ENDSESSION, ending
+keys_after "$from" '^keyup vk=65 '
+xdotool mouseup 1
+expect_main '^button Rally 按F10开始控制......$'
+saved "$run/setinf.set" after-remember.set
 touch "$keys.quit"
-tv_probe close "$title"
-tv_probe gone "$title" 20 || tv_fail "the window did not close"
+close_main
+
+
+echo "a profile that hides the cursor parks the pointer and swallows the click"
+run=$(fresh_folder hidden hidden.set)
+start_app
+start_key_target "$TV_DIR/keys-hidden.log"
+xdotool mousemove 400 300
+xdotool key F9
+expect_main '^button 正在控制 Rally'
+tv_wait 10 pointer_at 1023 384 || tv_fail "the pointer is not parked: $(tv_probe cursor)"
+from=$(tv_line_count "$keys")
+xdotool click 1
+keys_after "$from" '^keydown vk=65 ' '^keyup vk=65 '
+[ "$(tv_count_matches "$keys" "$from" '^mouse lbuttondown$')" = 0 ] || tv_fail "the click reached the window"
+xdotool key F12
+expect_main '^button Rally 按F9开始控制......$'
+tv_wait 10 pointer_at 512 384 || tv_fail "the pointer was not centred: $(tv_probe cursor)"
+touch "$keys.quit"
+close_main
+
+echo "a game that control follows: another window gets plain clicks while control waits"
+game_dir="$WINEPREFIX/drive_c/follow"  # C:\follow, as the profile says
+mkdir -p "$game_dir"
+cp "$TV_PROBE" "$game_dir/rally.exe"  # the "game": a key target started from the game's folder
+run=$(fresh_folder follow follow.set)
+start_app
+start_key_target "$TV_DIR/other.log"
+other=$keys
+xdotool key F9
+expect_main '^button 等待 Rally 的窗口激活......  按F12停止!$'
+xdotool mousemove 400 300
+from=$(tv_line_count "$other")
+xdotool click 1
+keys_after "$from" '^mouse lbuttondown$'
+[ "$(tv_count_matches "$other" "$from" '^keydown vk=65 ')" = 0 ] || tv_fail "a click was mapped while control waited"
+
+echo "the game's window comes to the front: clicks map again"
+game=$TV_DIR/game.log
+tv_run_in_desktop "$game_dir/rally.exe" keys "$(tv_windows_path "$game")" 600
+tv_expect_lines 30 "$game" 0 '^ready$'
+expect_main '^button 正在控制 Rally......  按F12停止!$'
+from=$(tv_line_count "$game")
+xdotool click 1
+tv_expect_lines 10 "$game" "$from" '^keydown vk=65 ' '^keyup vk=65 '
+
+echo "switching away while the button is held releases its key at once"
+from=$(tv_line_count "$game")
+xdotool mousedown 1
+tv_expect_lines 10 "$game" "$from" '^keydown vk=65 '
+from=$(tv_line_count "$other")
+tv_probe activate "按键接收窗 key target other" || tv_fail "the other window did not come to the front"
+tv_expect_lines 10 "$other" "$from" '^keyup vk=65 '
+expect_main '^button 等待 Rally 的窗口激活......  按F12停止!$'
+xdotool mouseup 1
+xdotool key F12
+expect_main '^button Rally 按F9开始控制......$'
+touch "$other.quit" "$game.quit"
+close_main
 echo "walk-through end-to-end: all checks passed"
