@@ -161,6 +161,16 @@ keys_after() {
   tv_expect_lines 10 "$keys" "$from" "$@"
 }
 
+# keys_on COMMAND PATTERN...: runs COMMAND (one line of shell) and waits for
+# the key target's log to show PATTERNs in order after it.
+keys_on() {
+  local from
+  from=$(tv_line_count "$keys")
+  eval "$1"
+  shift
+  keys_after "$from" "$@"
+}
+
 # start_key_target LOG: the probe's own focused window, logging the keys it gets.
 start_key_target() {
   keys=$1

@@ -31,9 +31,7 @@ under_control() {
 # Tillervane covers gives it the focus again.
 focus_key_target() {
   local from
-  from=$(tv_line_count "$keys")
-  xdotool mousemove 150 150 click 1
-  keys_after "$from" '^mouse lbuttondown$'
+  keys_on 'xdotool mousemove 150 150 click 1' '^mouse lbuttondown$'
 }
 
 # stopped: F12 stops control.
@@ -121,52 +119,36 @@ echo "F10 starts control; a click, movement in four directions"
 start_key_target "$TV_DIR/keys.log"
 under_control
 xdotool mousemove 400 300
-from=$(tv_line_count "$keys")
-xdotool click 1
-keys_after "$from" '^keydown vk=65 ' '^mouse lbuttondown$' '^keyup vk=65 '
+keys_on 'xdotool click 1' '^keydown vk=65 ' '^mouse lbuttondown$' '^keyup vk=65 '
 for step in "40 0 39" "-40 0 37" "0 40 40" "0 -40 38"; do
-  set -- $step
-  from=$(tv_line_count "$keys")
-  xdotool mousemove_relative -- "$1" "$2"
-  keys_after "$from" "^keydown vk=$3 scan=[0-9]+ ext=1" "^keyup vk=$3 scan=[0-9]+ ext=1"
+  read -r dx dy vk <<<"$step"
+  keys_on 'xdotool mousemove_relative -- "$dx" "$dy"' "^keydown vk=$vk scan=[0-9]+ ext=1" "^keyup vk=$vk scan=[0-9]+ ext=1"
 done
 
 echo "a held right button repeats S; holding its switch key Q keeps S down"
-from=$(tv_line_count "$keys")
-xdotool mousedown 3
-keys_after "$from" '^keydown vk=83 ' '^keyup vk=83 ' '^keydown vk=83 ' '^keyup vk=83 '
-xdotool keydown q
-keys_after "$from" '^keydown vk=81 '
+keys_on 'xdotool mousedown 3' '^keydown vk=83 ' '^keyup vk=83 ' '^keydown vk=83 ' '^keyup vk=83 '
+keys_on 'xdotool keydown q' '^keydown vk=81 '
 held=$(tv_line_count "$keys")
 keys_after "$held" '^keydown vk=83 ' '^keydown vk=83 ' '^keydown vk=83 '
 [ "$(s_ups_between "$((held + 20))" "$(tv_line_count "$keys")")" = 0 ] || tv_fail "S was released while Q was held"
 xdotool keyup q
 from=$(tv_line_count "$keys")
 keys_after "$from" '^keyup vk=83 ' '^keydown vk=83 ' '^keyup vk=83 '
-from=$(tv_line_count "$keys")
-xdotool mouseup 3
-keys_after "$from" '^keyup vk=83 '
+keys_on 'xdotool mouseup 3' '^keyup vk=83 '
 tv_wait 5 tv_longer_than "$keys" "$(($(tv_line_count "$keys") + 40))" || tv_fail "the timers stopped"
 [ "$(grep -E '^key(down|up) vk=83 ' "$keys" | tail -n1 | cut -d' ' -f1)" = keyup ] || tv_fail "S was left held"
 
 echo "wheel forward in 模拟重复 repeats Z; backward in 停止重复 ends it and releases both keys"
+keys_on 'xdotool click 4' '^keydown vk=90 ' '^keyup vk=90 ' '^keydown vk=90 ' '^keyup vk=90 '
 from=$(tv_line_count "$keys")
-xdotool click 4
-keys_after "$from" '^keydown vk=90 ' '^keyup vk=90 ' '^keydown vk=90 ' '^keyup vk=90 '
-from=$(tv_line_count "$keys")
-xdotool click 5
-keys_after "$from" '^keyup vk=90 ' '^keyup vk=88 '
+keys_on 'xdotool click 5' '^keyup vk=90 ' '^keyup vk=88 '
 ended=$(awk -v f="$from" 'NR > f && /^keyup vk=88 / { print NR; exit }' "$keys")
 tv_wait 5 tv_longer_than "$keys" "$((ended + 60))" || tv_fail "the timers stopped"
 [ "$(tv_count_matches "$keys" "$ended" '^keydown vk=90 ')" = 0 ] || tv_fail "Z went on repeating"
 
 echo "a suspend while a mapped button is held lets its key go; control stays on"
-from=$(tv_line_count "$keys")
-xdotool mousedown 1
-keys_after "$from" '^keydown vk=65 '
-from=$(tv_line_count "$keys")
-tv_probe send "$title" 0x218 4 0 >/dev/null  # WM_POWERBROADCAST, PBT_APMSUSPEND
-keys_after "$from" '^keyup vk=65 '
+keys_on 'xdotool mousedown 1' '^keydown vk=65 '
+keys_on 'tv_probe send "$title" 0x218 4 0 >/dev/null' '^keyup vk=65 '  # WM_POWERBROADCAST, PBT_APMSUSPEND
 xdotool mouseup 1
 expect_main '^button 正在控制 Rally'
 
@@ -230,8 +212,7 @@ saved "$run/setinf.set" after-press-release.set
 focus_key_target
 under_control
 from=$(tv_line_count "$keys")
-xdotool click 4
-keys_after "$from" '^keydown vk=90 '
+keys_on 'xdotool click 4' '^keydown vk=90 '
 xdotool click 5
 keys_after "$from" '^keydown vk=90 ' '^keyup vk=90 '
 stopped
@@ -243,9 +224,7 @@ editor_ok
 saved "$run/setinf.set" after-press-once.set
 focus_key_target
 under_control
-from=$(tv_line_count "$keys")
-xdotool click 4
-keys_after "$from" '^keydown vk=90 ' '^keyup vk=90 '
+keys_on 'xdotool click 4' '^keydown vk=90 ' '^keyup vk=90 '
 stopped
 
 echo "exiting with remembering off writes nothing"
@@ -271,9 +250,7 @@ echo "the session ends with a mapped button held: the key goes up, control stops
 focus_key_target
 under_control
 cp "$fixtures/after-press-once.set" "$run/setinf.set"  # only a save can make it after-remember.set again
-from=$(tv_line_count "$keys")
-xdotool mousedown 1
-keys_after "$from" '^keydown vk=65 '
+keys_on 'xdotool mousedown 1' '^keydown vk=65 '
 from=$(tv_line_count "$keys")
 tv_probe send "$title" 0x11 0 0 >/dev/null  # WM_QUERYENDSESSION
 tv_probe send "$title" 0x16 1 0 >/dev/null  # WM_ENDSESSION, ending
@@ -294,8 +271,7 @@ xdotool key F9
 expect_main '^button 正在控制 Rally'
 tv_wait 10 pointer_at 1023 384 || tv_fail "the pointer is not parked: $(tv_probe cursor)"
 from=$(tv_line_count "$keys")
-xdotool click 1
-keys_after "$from" '^keydown vk=65 ' '^keyup vk=65 '
+keys_on 'xdotool click 1' '^keydown vk=65 ' '^keyup vk=65 '
 [ "$(tv_count_matches "$keys" "$from" '^mouse lbuttondown$')" = 0 ] || tv_fail "the click reached the window"
 xdotool key F12
 expect_main '^button Rally 按F9开始控制......$'
