@@ -23,8 +23,8 @@ GameProfile Named(const std::string& name) {
 }
 
 // Three games, remembering "Rally", whose left button is A and whose movement
-// holds the arrow keys from `threshold` pixels on.
-AppSettings ThreeGames(std::int32_t threshold = 5) {
+// holds the arrow keys from 5 pixels on.
+AppSettings ThreeGames() {
   AppSettings settings = DefaultRecord();
   settings.RememberLastGame = True16;
   settings.LastGameIndex = 2;
@@ -32,7 +32,7 @@ AppSettings ThreeGames(std::int32_t threshold = 5) {
   GameProfile& rally = settings.Games[2];
   rally.Buttons[LeftButton] = {'A', 0, 0, 0, 0, 0, False16, 0};
   for (const int move : {MoveLeft, MoveRight, MoveUp, MoveDown}) {
-    rally.Moves[static_cast<std::size_t>(move)] = {0x25 + move, 1, 0, 0, threshold};
+    rally.Moves[static_cast<std::size_t>(move)] = {0x25 + move, 1, 0, 0, 5};
   }
   rally.Moves[MoveUp].VirtualKey = 0x26, rally.Moves[MoveRight].VirtualKey = 0x27;
   return settings;
@@ -77,9 +77,6 @@ std::map<std::string, AppSettings> Fixtures() {
   files["three-games"] = ThreeGames();
   files["three-games-last0"] = ThreeGames();
   files["three-games-last0"].LastGameIndex = 0;
-  files["three-games-f10"] = ThreeGames();
-  files["three-games-f10"].StartKey.VirtualKey = 0x79;
-  files["sensitive"] = ThreeGames(1);
   files["hidden"] = ThreeGames();
   files["hidden"].Games[2].HideCursor = True16;
   files["follow"] = ThreeGames();
