@@ -57,15 +57,9 @@ class frmSet final : public ui::Form {
   void CommitProfile();
 
   // Handlers.
-  void TxtGame_Change(int Index);
+  void TxtGame_Change();
   void GetFile_Click();
-  void ChkRepeat_Click(int Index);
-  void ChkHideCursor_Click();
-  void ChkGameWindow_Click();
-  void OptForward_Click(int Index);
-  void OptBackward_Click(int Index);
   void ScrMouseRate_Change(int Index);
-  void ScrMouseRate_Scroll(int Index);
   void SetOk_Click();
 
  protected:

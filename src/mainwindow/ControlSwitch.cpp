@@ -73,7 +73,7 @@ void frmMain::StopControl() {
   if (game == nullptr) return;
   if (game->HideCursor != 0) {
     const auto screen = Os().screen.PrimaryScreen();
-    KeyMouse().MouseMove(HalfTwips(screen.widthTwips), HalfTwips(screen.heightTwips), true, true);
+    KeyMouse().MouseMove(HalfTwips(screen.widthTwips), HalfTwips(screen.heightTwips));
   }
 }
 

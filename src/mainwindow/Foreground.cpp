@@ -25,7 +25,7 @@ void ForegroundChanged() {
 void frmMain::ParkPointer() {
   // The right-most pixel column at mid-height: the arrow is almost wholly off screen.
   const auto screen = Os().screen.PrimaryScreen();
-  KeyMouse().MouseMove(screen.widthTwips, HalfTwips(screen.heightTwips), true, true);
+  KeyMouse().MouseMove(screen.widthTwips, HalfTwips(screen.heightTwips));
 }
 
 void frmMain::ShowControlStatus() {

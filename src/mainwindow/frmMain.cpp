@@ -28,15 +28,11 @@ void frmMain::LayOut() {
   Position = ui::StartPosition::CenterScreen;
   WantsSystemEvents = true;
 
-  CmdShowStart.Name = "CmdShowStart";
-  CmdShowStart.SetCaption("请选择游戏");
-  CmdShowStart.Left = 60, CmdShowStart.Top = 0, CmdShowStart.Width = 4812, CmdShowStart.Height = 312;
-  LstGame.Name = "LstGame";
-  LstGame.Left = 60, LstGame.Top = 324, LstGame.Width = 4812, LstGame.Height = 2640;
-  TimStart.Name = "TimStart";
-  TimButton.Name = "TimButton";
-  TimMove.Name = "TimMove";
-  Controls = {&CmdShowStart, &LstGame, &TimStart, &TimButton, &TimMove};
+  AddControls({{&CmdShowStart, "CmdShowStart", -1, nullptr, 60, 0, 4812, 312, "请选择游戏"},
+               {&LstGame, "LstGame", -1, nullptr, 60, 324, 4812, 2640},
+               {&TimStart, "TimStart", -1, nullptr, 0, 0, 0, 0},
+               {&TimButton, "TimButton", -1, nullptr, 0, 0, 0, 0},
+               {&TimMove, "TimMove", -1, nullptr, 0, 0, 0, 0}});
 
   menuMouse.Items = {&menuStart, &menuStop, &menuL1, &menuEnd};
   menuMain.Items = {&menuRunGame, &menuL3, &menuSet, &menuAdd, &menuDelete};
@@ -48,13 +44,15 @@ void frmMain::LayOut() {
 void frmMain::Wire() {
   LstGame.Click = [this] { LstGame_Click(); };
   LstGame.DblClick = [this] { LstGame_DblClick(); };
-  LstGame.MouseUp = [this](int button, int shift, int x, int y) { LstGame_MouseUp(button, shift, x, y); };
+  LstGame.MouseUp = [this](int button) {
+    if (button == ui::RightMouse) PopupMenu(menuMain);
+  };
   TimStart.Elapsed = [this] { TimStart_Timer(); };
   TimButton.Elapsed = [this] { engine.TimButton_Timer(); };
   TimMove.Elapsed = [this] { engine.TimMove_Timer(); };
   const std::pair<ui::MenuItem*, void (frmMain::*)()> commands[] = {
-      {&menuStart, &frmMain::menuStart_Click},       {&menuStop, &frmMain::menuStop_Click},
-      {&menuEnd, &frmMain::menuEnd_Click},           {&menuMem, &frmMain::menuMem_Click},
+      {&menuStart, &frmMain::StartControl},          {&menuStop, &frmMain::StopControl},
+      {&menuEnd, &frmMain::Unload},                  {&menuMem, &frmMain::menuMem_Click},
       {&menuRunGame, &frmMain::menuRunGame_Click},   {&menuSet, &frmMain::menuSet_Click},
       {&menuAdd, &frmMain::menuAdd_Click},           {&menuDelete, &frmMain::menuDelete_Click},
       {&menuSetStart, &frmMain::menuSetStart_Click}, {&menuSetStop, &frmMain::menuSetStop_Click},
@@ -65,7 +63,7 @@ void frmMain::Wire() {
 
 void frmMain::Form_Load() {
   SetCaption(VersionTag);
-  KeyMouse().InitKeyMouse(0, 30, 0);
+  KeyMouse().InitKeyMouse(0);
   TimMove.SetEnabled(false);
   TimButton.SetEnabled(false);
   TimMove.SetInterval(8);
@@ -90,10 +88,6 @@ void frmMain::RememberGame() {
 
 // By now the double-clicked entry is selected and current.
 void frmMain::LstGame_DblClick() { menuRunGame_Click(); }
-
-void frmMain::LstGame_MouseUp(int Button, int, int, int) {
-  if (Button == ui::RightMouse) PopupMenu(menuMain);
-}
 
 void frmMain::menuMem_Click() {
   menuMem.SetChecked(!menuMem.Checked());

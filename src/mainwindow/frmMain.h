@@ -61,11 +61,7 @@ class frmMain final : public ui::Form {
   // Handlers.
   void LstGame_Click();
   void LstGame_DblClick();
-  void LstGame_MouseUp(int Button, int Shift, int X, int Y);
-  void menuStart_Click() { StartControl(); }
-  void menuStop_Click() { StopControl(); }
   void menuMem_Click();
-  void menuEnd_Click() { Unload(); }
   void menuRunGame_Click();
   void menuSet_Click();
   void menuAdd_Click();

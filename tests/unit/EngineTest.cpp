@@ -13,7 +13,7 @@ namespace {
 using KeyMouseTest = EngineFixture;
 
 TEST_F(KeyMouseTest, KeysCarryTheLayoutsScanCodeAndPauseAfterwardsAndCodesBelowOneSendNothing) {
-  KeyMouse().InitKeyMouse(5, 0, 0);  // a game that needs a pause after each key
+  KeyMouse().InitKeyMouse(5);  // a game that needs a pause after each key
   KeyMouse().KeyDown(0, false);
   KeyMouse().KeyUp(-5, true);
   KeyMouse().KeyDown(kA, false);
@@ -22,9 +22,9 @@ TEST_F(KeyMouseTest, KeysCarryTheLayoutsScanCodeAndPauseAfterwardsAndCodesBelowO
 }
 
 TEST_F(KeyMouseTest, PointerMovesScaleTwipsToTheAbsoluteRangeAndAScreenOfNoSizeToTheOrigin) {
-  KeyMouse().MouseMove(15360, 5760, true, true);  // the parking spot on 1024 x 768
+  KeyMouse().MouseMove(15360, 5760);  // the parking spot on 1024 x 768
   os.screen = {0, 0, 15, 15};
-  KeyMouse().MouseMove(100, 100, true, true);
+  KeyMouse().MouseMove(100, 100);
   EXPECT_EQ(os.TakeCalls(), (Calls{"mouse_event(0x8001,65535,32768,0,7)", "mouse_event(0x8001,0,0,0,7)"}));
 }
 

@@ -2,33 +2,53 @@
 // Real controls for the model's controls. A view creates its window, pushes the
 // model's state to it on every change, and turns the user's actions into the
 // model's User... calls; what it pushes raises no notification back, so nothing
-// echoes.
+// echoes. Also what the views share: the display's DPI and message font,
+// placing, naming and showing a control's window, tooltips and pointers.
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "ui/Controls.h"
-#include "ui/win32/PreciseTimer.h"
 
 namespace ui::win32 {
 
+int ScreenDpi();
 // Twips to pixels at the display's DPI.
 int ToPixels(std::int32_t twips);
-
+// The system's message font, which carries the Chinese glyphs on every locale.
+HFONT MessageFont();
 // The Shift (1), Ctrl (2) and Alt (4) keys held now, as mouse and key events report them.
 int ShiftState();
+// The caption shown as it is written: a button or menu would take "&" for the
+// mark of an access key, while the program's captions (a game's name, a key
+// name) mean the character itself.
+std::wstring Literal(const std::string& caption);
+void SetTextIfDifferent(HWND window, const std::wstring& text);
+// The model's place in pixels on the form: its Left and Top count from its
+// container, which may sit in another.
+RECT PlaceOnForm(const Control& control, std::int32_t topOffset = 0);
+std::string ControlName(const std::string& name, int index);
+void NameWindow(HWND window, const std::string& name);
+void UnnameWindow(HWND window);
+HWND CreateAt(HWND parent, const wchar_t* windowClass, DWORD style, DWORD extendedStyle, const RECT& place,
+              UINT_PTR id);
+void ShowIf(HWND window, bool visible);
+void AddToolTip(HWND parent, HWND control, const std::string& text);
+LRESULT CALLBACK PointerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data);
 
 class ChildView : public ControlView {
  public:
   ~ChildView() override;
+  // The caption, as Literal shows it, and the common state.
+  void Refresh() override;
   // The owner's WM_COMMAND, WM_HSCROLL or WM_TIMER for this view; `from` is the
   // window that sent the command.
   virtual void OnCommand(WORD /*notification*/, HWND /*from*/) {}
   virtual void OnScroll(WORD /*request*/) {}
   virtual void OnTimer() {}
   void TakeFocus() override;
-  UINT_PTR id() const { return id_; }
 
  protected:
   ChildView(Control& model, UINT_PTR id) : model_(model), id_(id) {}

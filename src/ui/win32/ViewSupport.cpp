@@ -1,4 +1,4 @@
-#include "ui/win32/ViewSupport.h"
+#include "ui/win32/ControlViews.h"
 
 #include <commctrl.h>
 
@@ -18,7 +18,6 @@ int ScreenDpi() {
   return dpi;
 }
 
-// The system's message font, which carries the Chinese glyphs on every locale.
 HFONT MessageFont() {
   static HFONT font = [] {
     NONCLIENTMETRICSW metrics{};
@@ -46,8 +45,6 @@ void SetTextIfDifferent(HWND window, const std::wstring& wanted) {
   if (current != wanted) ::SetWindowTextW(window, wanted.c_str());
 }
 
-// The model's place in pixels on the form: its Left and Top count from its
-// container, which may sit in another.
 RECT PlaceOnForm(const Control& control, std::int32_t topOffset) {
   std::int32_t left = control.Left, top = control.Top + topOffset;
   for (const Control* container = control.Container; container != nullptr; container = container->Container) {

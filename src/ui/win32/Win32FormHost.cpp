@@ -11,7 +11,6 @@
 #include "platform/win32/Win32Parts.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/MessageLoop.h"
-#include "ui/win32/ViewSupport.h"
 
 using platform::win32::IconHandle;
 using platform::win32::Widen;
