@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "keys/modGetKey.h"
+#include "platform/Platform.h"
 #include "resources/ResourceIds.h"
 #include "settings/ModFile.h"
 
@@ -173,10 +174,7 @@ void frmSet::Form_Load() {
     return;
   }
   LoadProfile();
-  fileDialog_ = std::make_unique<OpenFileDialog>();
 }
-
-void frmSet::Form_Unload() { fileDialog_.reset(); }
 
 // Fills the controls through the same handlers a user's change runs; what they
 // write into the working copy is replaced by the stored profile at the end,
@@ -230,13 +228,13 @@ void frmSet::SetOk_Click() {
 }
 
 // The chosen path goes through the path box, whose change handler stores it.
-// The dialog keeps the filter entry of the last confirmed choice for the next
-// use within this opening; after a cancel it keeps the one it had.
+// The dialog preselects the filter entry of the last confirmed choice within
+// this opening; after a cancel it keeps the one it had.
 void frmSet::GetFile_Click() {
-  if (fileDialog_ == nullptr) return;
-  OpenFileDialog& dialog = *fileDialog_;
-  dialog.DialogTitle = "定位游戏文件";
-  dialog.Filter = "*.exe|*.exe|*.bat|*.bat|所有文件（*.*）|*.*";
-  dialog.FileName.clear();
-  if (dialog.ShowOpen() && !dialog.FileName.empty()) TxtGame[1].SetText(dialog.FileName);
+  using namespace std::string_literals;
+  platform::OpenFileRequest request{"定位游戏文件", "*.exe\0*.exe\0*.bat\0*.bat\0所有文件（*.*）\0*.*\0\0"s,
+                                    fileFilter_, {}, 0};
+  if (!platform::Os().dialogs.ShowOpenFile(request)) return;
+  fileFilter_ = request.filterIndex;
+  if (!request.fileName.empty()) TxtGame[1].SetText(request.fileName);
 }

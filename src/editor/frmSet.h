@@ -6,9 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
-
-#include "editor/OpenFileDialog.h"
 #include "settings/Settings.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -64,7 +61,6 @@ class frmSet final : public ui::Form {
 
  protected:
   void Form_Load() override;
-  void Form_Unload() override;
 
  private:
   void LayOut();
@@ -76,5 +72,5 @@ class frmSet final : public ui::Form {
   // The coupling of the two wheel directions and the rows each mode shows.
   void WheelOption_Click(int wheel, int mode);
 
-  std::unique_ptr<OpenFileDialog> fileDialog_;  // from the end of loading to the unload
+  std::uint32_t fileFilter_ = 1;  // the open-file dialog's entry, from 1
 };
