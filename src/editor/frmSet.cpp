@@ -158,18 +158,13 @@ void frmSet::Wire() {
   SetOk.Click = [this] { SetOk_Click(); };
 }
 
-GameProfile* frmSet::Stored() {
-  if (CurGameIndex < 0 || static_cast<std::size_t>(CurGameIndex) >= Settings.Games.size()) return nullptr;
-  return &Settings.Games[static_cast<std::size_t>(CurGameIndex)];
-}
-
 void frmSet::Form_Load() {
   // The window's icon, with its hot spot on the fingertip, over every key
   // button but the wheels' switch keys.
   for (int b = 0; b < 3; ++b) SetButton[b].MouseIcon = SetReplaceKey[b].MouseIcon = IDC_POINTING_HAND;
   for (auto& button : SetMove) button.MouseIcon = IDC_POINTING_HAND;
   for (auto& button : SetWheel) button.MouseIcon = IDC_POINTING_HAND;
-  if (Stored() == nullptr) {  // the main window opens the editor only on an existing game
+  if (CurrentGame() == nullptr) {  // the main window opens the editor only on an existing game
     Unload();
     return;
   }
@@ -180,7 +175,7 @@ void frmSet::Form_Load() {
 // write into the working copy is replaced by the stored profile at the end,
 // but what they show (labels, wheel rows) stays.
 void frmSet::LoadProfile() {
-  GameProfile& stored = *Stored();
+  GameProfile& stored = *CurrentGame();
   TxtGame[0].SetText(stored.GameName);
   TxtGame[1].SetText(stored.GamePath);
   for (int b = 0; b < 3; ++b) {
@@ -211,7 +206,7 @@ void frmSet::LoadProfile() {
 }
 
 void frmSet::CommitProfile() {
-  if (GameProfile* stored = Stored()) *stored = Working;
+  if (GameProfile* stored = CurrentGame()) *stored = Working;
 }
 
 // Both fields follow the boxes, whichever changed.

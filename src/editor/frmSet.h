@@ -65,8 +65,6 @@ class frmSet final : public ui::Form {
  private:
   void LayOut();
   void Wire();
-  // Settings.Games(CurGameIndex), or nullptr when it names no game.
-  GameProfile* Stored();
   // Captures a key into one key reference of the working copy.
   void AssignKey(ui::CommandButton& button, std::int32_t& virtualKey, std::int32_t& extended);
   // The coupling of the two wheel directions and the rows each mode shows.

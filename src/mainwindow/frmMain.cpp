@@ -11,13 +11,10 @@
 #include "settings/ModFile.h"
 #include "settings/Settings.h"
 
+// Form_Initialize: the settings are loaded here.
 frmMain::frmMain() {
   LayOut();
   Wire();
-  Form_Initialize();
-}
-
-void frmMain::Form_Initialize() {
   SettingsPath = platform::Os().process.ExecutableDirectory() + "\\setinf.set";
   ModFile::LoadSettings();
 }

@@ -151,11 +151,6 @@ void Timer::Tick() {
   if (Enabled() && interval_ > 0) Raise(Elapsed);
 }
 
-void MenuItem::SetCaption(const std::string& caption) {
-  caption_ = caption;
-  Changed();
-}
-
 void MenuItem::SetChecked(bool checked) {
   if (checked_ == checked) return;
   checked_ = checked;

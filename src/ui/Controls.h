@@ -207,34 +207,28 @@ class Timer : public Control {
   int interval_ = 0;
 };
 
-// A menu item; a caption of "-" makes a separator. Items with children are menus.
-class MenuItem {
+// A menu item, a control of the form outside its client area; a caption of "-"
+// makes a separator. Items with children are menus.
+class MenuItem : public Control {
  public:
-  MenuItem() = default;
-  MenuItem(std::string name, std::string caption) : Name(std::move(name)), caption_(std::move(caption)) {}
+  MenuItem(const std::string& name, const std::string& caption) {
+    Name = name;
+    SetCaption(caption);
+  }
 
-  std::string Name;
   std::vector<MenuItem*> Items;
 
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption);
   bool Checked() const { return checked_; }
   void SetChecked(bool checked);
-  bool IsSeparator() const { return caption_ == "-"; }
+  bool IsSeparator() const { return Caption() == "-"; }
   void UserClick() {
     if (Click) Click();
   }
-  void AttachView(ControlView* view) { view_ = view; }
 
   Handler Click;
 
  private:
-  void Changed() {
-    if (view_ != nullptr) view_->Refresh();
-  }
-  std::string caption_;
   bool checked_ = false;
-  ControlView* view_ = nullptr;
 };
 
 }  // namespace ui

@@ -27,7 +27,7 @@ HWND ChildView::CreateChild(HWND parent, const wchar_t* windowClass, DWORD style
   if (!model_.TabStop) style &= ~static_cast<DWORD>(WS_TABSTOP);
   window_ = CreateAt(parent, windowClass, style, extendedStyle, PlaceOnForm(model_), id_);
   if (window_ == nullptr) return nullptr;
-  NameWindow(window_, ControlName(model_.Name, model_.Index));
+  NameWindow(window_, model_.Name, model_.Index);
   if (!model_.ToolTipText.empty()) AddToolTip(parent, window_, model_.ToolTipText);
   ::SetWindowSubclass(window_, PointerProc, 0, reinterpret_cast<DWORD_PTR>(&model_));
   return window_;
@@ -101,7 +101,7 @@ class OptionGroupView final : public ChildView {
       place.bottom = place.top + ToPixels(group_.RowHeight);
       HWND option = CreateAt(parent, L"BUTTON", BS_RADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0, place, id);
       ::SetWindowTextW(option, Literal(options[i]).c_str());
-      NameWindow(option, ControlName(group_.Name, static_cast<int>(i)));
+      NameWindow(option, group_.Name, static_cast<int>(i));
       if (!group_.ToolTipText.empty()) AddToolTip(parent, option, group_.ToolTipText);
       ::SetWindowSubclass(option, &OptionGroupView::OptionProc, 0, reinterpret_cast<DWORD_PTR>(this));
       options_.push_back(option);

@@ -29,8 +29,8 @@ void SetTextIfDifferent(HWND window, const std::wstring& text);
 // The model's place in pixels on the form: its Left and Top count from its
 // container, which may sit in another.
 RECT PlaceOnForm(const Control& control, std::int32_t topOffset = 0);
-std::string ControlName(const std::string& name, int index);
-void NameWindow(HWND window, const std::string& name);
+// Names the window "name(index)", or "name" for no index.
+void NameWindow(HWND window, const std::string& name, int index);
 void UnnameWindow(HWND window);
 HWND CreateAt(HWND parent, const wchar_t* windowClass, DWORD style, DWORD extendedStyle, const RECT& place,
               UINT_PTR id);

@@ -56,17 +56,11 @@ RECT PlaceOnForm(const Control& control, std::int32_t topOffset) {
 
 // "SetMove(2)": the name tools that look at the window from outside (tests,
 // accessibility tools) know the control by, as a global atom in a property.
-namespace {
 constexpr wchar_t kNameProperty[] = L"TillervaneControl";
-}  // namespace
 
-std::string ControlName(const std::string& name, int index) {
-  return index < 0 ? name : name + "(" + std::to_string(index) + ")";
-}
-
-void NameWindow(HWND window, const std::string& name) {
+void NameWindow(HWND window, const std::string& name, int index) {
   if (name.empty()) return;
-  const ATOM atom = ::GlobalAddAtomW(Widen(name).c_str());
+  const ATOM atom = ::GlobalAddAtomW(Widen(index < 0 ? name : name + "(" + std::to_string(index) + ")").c_str());
   if (atom != 0) ::SetPropW(window, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
 }
 
@@ -93,9 +87,7 @@ void ShowIf(HWND window, bool visible) {
 
 // One tooltip window per form, made with the first control that has a tip. It
 // is owned by the form and ends with it.
-namespace {
 constexpr wchar_t kToolTipProperty[] = L"TillervaneToolTip";
-}  // namespace
 
 void AddToolTip(HWND parent, HWND control, const std::string& text) {
   auto toolTip = static_cast<HWND>(::GetPropW(parent, kToolTipProperty));

@@ -231,9 +231,7 @@ void BuildMenuBar(FormWindow& state) {
 class RealFormHost final : public FormHost {
  public:
   void Show(Form& form) override {
-    if (Create(form, nullptr) == nullptr) return;
-    form.RaiseLoad();
-    if (FormWindow* state = Find(form)) {
+    if (FormWindow* state = Load(form, nullptr)) {
       ::ShowWindow(state->window, SW_SHOW);
       ::SetForegroundWindow(state->window);
     }
@@ -241,10 +239,8 @@ class RealFormHost final : public FormHost {
 
   void ShowModal(Form& form) override {
     HWND owner = ::GetActiveWindow();
-    if (Create(form, owner) == nullptr) return;
-    form.RaiseLoad();
-    FormWindow* state = Find(form);
-    if (state == nullptr) return;  // unloaded while loading
+    FormWindow* state = Load(form, owner);
+    if (state == nullptr) return;
     if (owner != nullptr) ::EnableWindow(owner, FALSE);
     ::ShowWindow(state->window, SW_SHOW);
     ::SetForegroundWindow(state->window);
@@ -287,6 +283,13 @@ class RealFormHost final : public FormHost {
   }
 
  private:
+  // Creates the window and raises Load; nullptr when either unloaded the form.
+  static FormWindow* Load(Form& form, HWND owner) {
+    if (Create(form, owner) == nullptr) return nullptr;
+    form.RaiseLoad();
+    return Find(form);
+  }
+
   static HWND Create(Form& form, HWND owner) {
     RegisterFormClass();
     const DWORD style = (owner != nullptr ? WS_POPUP : WS_OVERLAPPED) | WS_CAPTION | WS_SYSMENU |
