@@ -64,7 +64,6 @@ class Form {
   std::int32_t ClientWidthTwips = 0;
   std::int32_t ClientHeightTwips = 0;
   bool MinButton = false;
-  bool MaxButton = false;
   int IconResource = 0;  // 0 = the system's default icon
   StartPosition Position = StartPosition::CenterOwner;
   std::vector<Control*> Controls;  // in design order, which is the tab order; timers included

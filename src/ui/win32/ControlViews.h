@@ -2,8 +2,7 @@
 // Real controls for the model's controls. A view creates its window, pushes the
 // model's state to it on every change, and turns the user's actions into the
 // model's User... calls; what it pushes raises no notification back, so nothing
-// echoes. Also what the views share: the display's DPI and message font,
-// placing, naming and showing a control's window, tooltips and pointers.
+// echoes.
 
 #include <windows.h>
 
@@ -14,29 +13,14 @@
 
 namespace ui::win32 {
 
-int ScreenDpi();
 // Twips to pixels at the display's DPI.
 int ToPixels(std::int32_t twips);
-// The system's message font, which carries the Chinese glyphs on every locale.
-HFONT MessageFont();
 // The Shift (1), Ctrl (2) and Alt (4) keys held now, as mouse and key events report them.
 int ShiftState();
 // The caption shown as it is written: a button or menu would take "&" for the
 // mark of an access key, while the program's captions (a game's name, a key
 // name) mean the character itself.
 std::wstring Literal(const std::string& caption);
-void SetTextIfDifferent(HWND window, const std::wstring& text);
-// The model's place in pixels on the form: its Left and Top count from its
-// container, which may sit in another.
-RECT PlaceOnForm(const Control& control, std::int32_t topOffset = 0);
-// Names the window "name(index)", or "name" for no index.
-void NameWindow(HWND window, const std::string& name, int index);
-void UnnameWindow(HWND window);
-HWND CreateAt(HWND parent, const wchar_t* windowClass, DWORD style, DWORD extendedStyle, const RECT& place,
-              UINT_PTR id);
-void ShowIf(HWND window, bool visible);
-void AddToolTip(HWND parent, HWND control, const std::string& text);
-LRESULT CALLBACK PointerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data);
 
 class ChildView : public ControlView {
  public:
