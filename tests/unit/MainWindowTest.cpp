@@ -107,7 +107,7 @@ TEST_F(ControlTest, TheRememberOptionSavesOnEveryToggleAndUnloadSavesOnlyWhileIt
 
 TEST_F(ControlTest, OnlyARightButtonReleaseOverTheListOpensTheGameMenu) {
   window.LstGame.UserMouseUp(ui::LeftMouse);
-  EXPECT_EQ(forms.popups, std::vector<std::string>{});
+  window.LstGame.UserMouseUp(ui::MiddleMouse);
   window.LstGame.UserMouseUp(ui::RightMouse);
   EXPECT_EQ(forms.popups, std::vector<std::string>{"menuMain"});
 }
