@@ -16,9 +16,6 @@ void frmSet::AssignKey(ui::CommandButton& button, std::int32_t& virtualKey, std:
   button.SetCaption(modGetKey::KeyName(key, keyExtended));
 }
 
-void frmSet::OptForward_Click(int Index) { WheelOption_Click(WheelForward, Index); }
-void frmSet::OptBackward_Click(int Index) { WheelOption_Click(WheelBackward, Index); }
-
 // When one direction starts repeating, the other one stops it: choosing mode 3
 // moves the partner to 4, and leaving 3 for 0, 1 or 2 while the partner is in
 // 3 moves the partner to 0. Selecting the partner's option runs its own
@@ -43,6 +40,3 @@ void frmSet::ScrMouseRate_Change(int Index) {
   Working.Moves[Index].Threshold = ScrMouseRate[Index].Value();
   lblRate[Index].SetCaption(lblRate[Index].Tag + ":" + std::to_string(Working.Moves[Index].Threshold));
 }
-
-// The label and the working copy follow the thumb while it is dragged.
-void frmSet::ScrMouseRate_Scroll(int Index) { ScrMouseRate_Change(Index); }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "keys/modGetKey.h"
+#include "platform/Platform.h"
 #include "resources/ResourceIds.h"
 #include "settings/ModFile.h"
 
@@ -17,20 +18,6 @@ constexpr int kLowestThreshold = 1, kHighestThreshold = 10;
 // The design layout is drawn in pixels at 96 dpi and kept in twips, 15 to the
 // pixel; the binding scales it with the display's DPI.
 constexpr std::int32_t kTwipsPerPixel = 15;
-
-void Place(ui::Control& control, ui::Control* container, int left, int top, int width, int height) {
-  control.Container = container;
-  control.Left = left * kTwipsPerPixel;
-  control.Top = top * kTwipsPerPixel;
-  control.Width = width * kTwipsPerPixel;
-  control.Height = height * kTwipsPerPixel;
-}
-
-template <typename Control>
-void Name(Control& control, const char* name, int index = -1) {
-  control.Name = name;
-  control.Index = index;
-}
 
 // Only the space character: tabs and other blanks stay.
 std::string TrimSpaces(const std::string& text) {
@@ -48,106 +35,98 @@ frmSet::frmSet() {
   Wire();
 }
 
-// Top to bottom: the name and path rows, the mouse-button frame, the movement
-// frame, the two wheel frames side by side, and the bottom row.
+// Top to bottom: the name and path rows; the mouse-button frame, a column per
+// button with the key, the repeat box and the switch key; the movement frame,
+// the key buttons as a cross around the arrows and the sliders to their right;
+// the two wheel frames side by side, the key over the five modes and the
+// switch key beside "模拟重复"; and the bottom row.
 void frmSet::LayOut() {
   SetCaption("设置窗口");
   ClientWidthTwips = 6528;
   ClientHeightTwips = 7308;
   IconResource = IDI_POINTING_HAND;
   Position = ui::StartPosition::CenterScreen;
-
-  Name(Label1[4], "Label1", 4), Label1[4].SetCaption("游戏名称"), Place(Label1[4], nullptr, 8, 12, 60, 16);
-  Name(TxtGame[0], "TxtGame", 0), TxtGame[0].MaxLength = 20, Place(TxtGame[0], nullptr, 72, 8, 270, 22);
-  Name(Label1[5], "Label1", 5), Label1[5].SetCaption("文件位置"), Place(Label1[5], nullptr, 8, 40, 60, 16);
-  Name(TxtGame[1], "TxtGame", 1), Place(TxtGame[1], nullptr, 72, 36, 270, 22);
-  Name(GetFile, "GetFile"), GetFile.SetCaption("浏  览..."), Place(GetFile, nullptr, 350, 35, 77, 24);
-  Controls = {&Label1[4], &TxtGame[0], &Label1[5], &TxtGame[1], &GetFile};
-
-  // Mouse buttons: a column each, left to right, with the key on the first row,
-  // the repeat box under it and the switch key on the third row.
-  Name(Frame2, "Frame2"), Frame2.SetCaption("鼠标按键"), Place(Frame2, nullptr, 8, 64, 419, 102);
-  Name(PicXP[0], "PicXP", 0), Place(PicXP[0], &Frame2, 6, 16, 407, 80);
-  Controls.insert(Controls.end(), {&Frame2, &PicXP[0]});
-  constexpr int kTitles[] = {0, 1, 6}, kSwitchLabels[] = {2, 3, 7};
-  const char* const columnTitles[] = {"左  键", "右  键", "中  键"};
-  for (int b = 0; b < 3; ++b) {
-    const int x = b * 136;
-    ui::Label& title = Label1[kTitles[b]];
-    ui::Label& switchLabel = Label1[kSwitchLabels[b]];
-    Name(title, "Label1", kTitles[b]), title.SetCaption(columnTitles[b]), Place(title, &PicXP[0], x + 2, 4, 44, 16);
-    Name(SetButton[b], "SetButton", b), Place(SetButton[b], &PicXP[0], x + 48, 0, 84, 23);
-    Name(ChkRepeat[b], "ChkRepeat", b), ChkRepeat[b].SetCaption("按住重复"), ChkRepeat[b].ToolTipText = kRepeatTip;
-    Place(ChkRepeat[b], &PicXP[0], x + 48, 28, 84, 20);
-    Name(switchLabel, "Label1", kSwitchLabels[b]), switchLabel.SetCaption("切换键");
-    switchLabel.ToolTipText = kSwitchKeyTip;
-    Place(switchLabel, &PicXP[0], x + 2, 60, 44, 16);
-    Name(SetReplaceKey[b], "SetReplaceKey", b), Place(SetReplaceKey[b], &PicXP[0], x + 48, 56, 84, 23);
-    Controls.insert(Controls.end(), {&title, &SetButton[b], &ChkRepeat[b], &switchLabel, &SetReplaceKey[b]});
+  ui::PictureBox* const buttons = &PicXP[0];
+  ui::PictureBox* const moves = &PicXP[1];
+  AddControls({
+      {&Label1[4], "Label1", 4, nullptr, 8, 12, 60, 16, "游戏名称"},
+      {&TxtGame[0], "TxtGame", 0, nullptr, 72, 8, 270, 22},
+      {&Label1[5], "Label1", 5, nullptr, 8, 40, 60, 16, "文件位置"},
+      {&TxtGame[1], "TxtGame", 1, nullptr, 72, 36, 270, 22},
+      {&GetFile, "GetFile", -1, nullptr, 350, 35, 77, 24, "浏  览..."},
+      {&Frame2, "Frame2", -1, nullptr, 8, 64, 419, 102, "鼠标按键"},
+      {&PicXP[0], "PicXP", 0, &Frame2, 6, 16, 407, 80},
+      {&Label1[0], "Label1", 0, buttons, 2, 4, 44, 16, "左  键"},
+      {&SetButton[0], "SetButton", 0, buttons, 48, 0, 84, 23},
+      {&ChkRepeat[0], "ChkRepeat", 0, buttons, 48, 28, 84, 20, "按住重复"},
+      {&Label1[2], "Label1", 2, buttons, 2, 60, 44, 16, "切换键"},
+      {&SetReplaceKey[0], "SetReplaceKey", 0, buttons, 48, 56, 84, 23},
+      {&Label1[1], "Label1", 1, buttons, 138, 4, 44, 16, "右  键"},
+      {&SetButton[1], "SetButton", 1, buttons, 184, 0, 84, 23},
+      {&ChkRepeat[1], "ChkRepeat", 1, buttons, 184, 28, 84, 20, "按住重复"},
+      {&Label1[3], "Label1", 3, buttons, 138, 60, 44, 16, "切换键"},
+      {&SetReplaceKey[1], "SetReplaceKey", 1, buttons, 184, 56, 84, 23},
+      {&Label1[6], "Label1", 6, buttons, 274, 4, 44, 16, "中  键"},
+      {&SetButton[2], "SetButton", 2, buttons, 320, 0, 84, 23},
+      {&ChkRepeat[2], "ChkRepeat", 2, buttons, 320, 28, 84, 20, "按住重复"},
+      {&Label1[7], "Label1", 7, buttons, 274, 60, 44, 16, "切换键"},
+      {&SetReplaceKey[2], "SetReplaceKey", 2, buttons, 320, 56, 84, 23},
+      {&Frame1, "Frame1", -1, nullptr, 8, 172, 419, 124, "鼠标移动"},
+      {&PicXP[1], "PicXP", 1, &Frame1, 6, 16, 407, 100},
+      {&SetMove[MoveUp], "SetMove", MoveUp, moves, 74, 0, 70, 23},
+      {&SetMove[MoveLeft], "SetMove", MoveLeft, moves, 0, 38, 70, 23},
+      {&Image1, "Image1", -1, moves, 76, 27, 66, 44},
+      {&SetMove[MoveRight], "SetMove", MoveRight, moves, 148, 38, 70, 23},
+      {&SetMove[MoveDown], "SetMove", MoveDown, moves, 74, 76, 70, 23},
+      {&lblRateCap, "lblRateCap", -1, moves, 236, 0, 160, 16, "有效移动单位："},
+      {&lblRate[0], "lblRate", 0, moves, 236, 21, 40, 16, "左"},
+      {&ScrMouseRate[0], "ScrMouseRate", 0, moves, 278, 20, 128, 17},
+      {&lblRate[1], "lblRate", 1, moves, 236, 42, 40, 16, "右"},
+      {&ScrMouseRate[1], "ScrMouseRate", 1, moves, 278, 41, 128, 17},
+      {&lblRate[2], "lblRate", 2, moves, 236, 63, 40, 16, "上"},
+      {&ScrMouseRate[2], "ScrMouseRate", 2, moves, 278, 62, 128, 17},
+      {&lblRate[3], "lblRate", 3, moves, 236, 84, 40, 16, "下"},
+      {&ScrMouseRate[3], "ScrMouseRate", 3, moves, 278, 83, 128, 17},
+      {&Frame4[0], "Frame4", 0, nullptr, 8, 302, 206, 150, "滚轮向前"},
+      {&PicXP[2], "PicXP", 2, &Frame4[0], 6, 16, 194, 128},
+      {&Label1[8], "Label1", 8, &PicXP[2], 2, 4, 54, 16, "模拟按键"},
+      {&SetWheel[0], "SetWheel", 0, &PicXP[2], 58, 0, 84, 23},
+      {&OptForward, "OptForward", -1, &PicXP[2], 2, 28, 80, 100},
+      {&Frame3[0], "Frame3", 0, &PicXP[2], 84, 88, 44, 20},
+      {&Labc[0], "Labc", 0, &Frame3[0], 0, 2, 44, 16, "切换键"},
+      {&SetRepKeyWhl[0], "SetRepKeyWhl", 0, &PicXP[2], 130, 86, 62, 23},
+      {&Frame4[1], "Frame4", 1, nullptr, 221, 302, 206, 150, "滚轮向后"},
+      {&PicXP[3], "PicXP", 3, &Frame4[1], 6, 16, 194, 128},
+      {&Label1[9], "Label1", 9, &PicXP[3], 2, 4, 54, 16, "模拟按键"},
+      {&SetWheel[1], "SetWheel", 1, &PicXP[3], 58, 0, 84, 23},
+      {&OptBackward, "OptBackward", -1, &PicXP[3], 2, 28, 80, 100},
+      {&Frame3[1], "Frame3", 1, &PicXP[3], 84, 88, 44, 20},
+      {&Labc[1], "Labc", 1, &Frame3[1], 0, 2, 44, 16, "切换键"},
+      {&SetRepKeyWhl[1], "SetRepKeyWhl", 1, &PicXP[3], 130, 86, 62, 23},
+      {&ChkHideCursor, "ChkHideCursor", -1, nullptr, 10, 461, 150, 20, "启动后隐藏光标"},
+      {&ChkGameWindow, "ChkGameWindow", -1, nullptr, 166, 461, 176, 20, "仅在游戏窗口激活时控制"},
+      {&SetOk, "SetOk", -1, nullptr, 345, 458, 82, 25, "确定"},
+      {&cmdNoKey, "cmdNoKey", -1, nullptr, 0, 0, 80, 23, "Command1"}},
+      kTwipsPerPixel);
+  TxtGame[0].MaxLength = 20;
+  for (ui::Control* label : {&Label1[2], &Label1[3], &Label1[7], &Label1[8], &Label1[9], &Labc[0], &Labc[1]}) {
+    label->ToolTipText = kSwitchKeyTip;
   }
-
-  // Movement: the key buttons as a cross around the arrows, the sliders to
-  // their right, left, right, up and down from the top.
-  Name(Frame1, "Frame1"), Frame1.SetCaption("鼠标移动"), Place(Frame1, nullptr, 8, 172, 419, 124);
-  Name(PicXP[1], "PicXP", 1), Place(PicXP[1], &Frame1, 6, 16, 407, 100);
-  Controls.insert(Controls.end(), {&Frame1, &PicXP[1]});
-  for (int d = 0; d < 4; ++d) Name(SetMove[d], "SetMove", d);
-  Place(SetMove[MoveUp], &PicXP[1], 74, 0, 70, 23);
-  Place(SetMove[MoveLeft], &PicXP[1], 0, 38, 70, 23);
-  Place(SetMove[MoveRight], &PicXP[1], 148, 38, 70, 23);
-  Place(SetMove[MoveDown], &PicXP[1], 74, 76, 70, 23);
-  Name(Image1, "Image1"), Image1.Picture = IDB_ARROWS, Image1.Stretch = true;
-  Place(Image1, &PicXP[1], 76, 27, 66, 44);
+  for (auto& box : ChkRepeat) box.ToolTipText = kRepeatTip;
+  Image1.Picture = IDB_ARROWS, Image1.Stretch = true;
   Image1.Width = 996, Image1.Height = 660;
-  Name(lblRateCap, "lblRateCap"), lblRateCap.SetCaption("有效移动单位：");
-  Place(lblRateCap, &PicXP[1], 236, 0, 160, 16);
-  Controls.insert(Controls.end(), {&SetMove[MoveUp], &SetMove[MoveLeft], &Image1, &SetMove[MoveRight],
-                                   &SetMove[MoveDown], &lblRateCap});
-  const char* const directions[] = {"左", "右", "上", "下"};
-  for (int d = 0; d < 4; ++d) {
-    const int y = 20 + d * 21;
-    Name(lblRate[d], "lblRate", d), lblRate[d].SetCaption(directions[d]), lblRate[d].Tag = directions[d];
-    Place(lblRate[d], &PicXP[1], 236, y + 1, 40, 16);
-    ui::HScrollBar& slider = ScrMouseRate[d];
-    Name(slider, "ScrMouseRate", d), Place(slider, &PicXP[1], 278, y, 128, 17);
+  for (auto& label : lblRate) label.Tag = label.Caption();
+  for (auto& slider : ScrMouseRate) {
     slider.Min = kLowestThreshold, slider.Max = kHighestThreshold, slider.SmallChange = 1, slider.LargeChange = 1;
     slider.SetValue(kLowestThreshold);
-    Controls.insert(Controls.end(), {&lblRate[d], &slider});
   }
-
-  // The wheel: the key on the top row, the five modes under it, and the switch
-  // key beside "模拟重复".
-  const char* const wheelTitles[] = {"滚轮向前", "滚轮向后"};
-  const std::vector<std::string> modes = {"按下按键", "放开按键", "只按一次", "模拟重复", "停止重复"};
-  for (int w = 0; w < 2; ++w) {
-    ui::Label& keyLabel = Label1[8 + w];
-    ui::OptionGroup& options = w == WheelForward ? OptForward : OptBackward;
-    Name(Frame4[w], "Frame4", w), Frame4[w].SetCaption(wheelTitles[w]);
-    Place(Frame4[w], nullptr, 8 + w * 213, 302, 206, 150);
-    Name(PicXP[2 + w], "PicXP", 2 + w), Place(PicXP[2 + w], &Frame4[w], 6, 16, 194, 128);
-    Name(keyLabel, "Label1", 8 + w), keyLabel.SetCaption("模拟按键"), keyLabel.ToolTipText = kSwitchKeyTip;
-    Place(keyLabel, &PicXP[2 + w], 2, 4, 54, 16);
-    Name(SetWheel[w], "SetWheel", w), Place(SetWheel[w], &PicXP[2 + w], 58, 0, 84, 23);
-    Name(options, w == WheelForward ? "OptForward" : "OptBackward"), options.SetOptions(modes);
-    options.RowHeight = 20 * kTwipsPerPixel;
-    Place(options, &PicXP[2 + w], 2, 28, 80, 100);
-    Name(Frame3[w], "Frame3", w), Frame3[w].Border = false, Place(Frame3[w], &PicXP[2 + w], 84, 88, 44, 20);
-    Name(Labc[w], "Labc", w), Labc[w].SetCaption("切换键"), Labc[w].ToolTipText = kSwitchKeyTip;
-    Place(Labc[w], &Frame3[w], 0, 2, 44, 16);
-    Name(SetRepKeyWhl[w], "SetRepKeyWhl", w), Place(SetRepKeyWhl[w], &PicXP[2 + w], 130, 86, 62, 23);
-    Controls.insert(Controls.end(), {&Frame4[w], &PicXP[2 + w], &keyLabel, &SetWheel[w], &options, &Frame3[w], &Labc[w],
-                                     &SetRepKeyWhl[w]});
+  for (ui::OptionGroup* options : {&OptForward, &OptBackward}) {
+    options->SetOptions({"按下按键", "放开按键", "只按一次", "模拟重复", "停止重复"});
+    options->RowHeight = 20 * kTwipsPerPixel;
   }
-
-  Name(ChkHideCursor, "ChkHideCursor"), ChkHideCursor.SetCaption("启动后隐藏光标");
-  Place(ChkHideCursor, nullptr, 10, 461, 150, 20);
-  Name(ChkGameWindow, "ChkGameWindow"), ChkGameWindow.SetCaption("仅在游戏窗口激活时控制");
-  Place(ChkGameWindow, nullptr, 166, 461, 176, 20);
-  Name(SetOk, "SetOk"), SetOk.SetCaption("确定"), Place(SetOk, nullptr, 345, 458, 82, 25);
-  Name(cmdNoKey, "cmdNoKey"), cmdNoKey.SetCaption("Command1"), Place(cmdNoKey, nullptr, 0, 0, 80, 23);
+  for (auto& frame : Frame3) frame.Border = false;
   cmdNoKey.Top = -1000;  // out of sight above the client area
   cmdNoKey.TabStop = false;  // Tab never lands out of sight
-  Controls.insert(Controls.end(), {&ChkHideCursor, &ChkGameWindow, &SetOk, &cmdNoKey});
 }
 
 void frmSet::Wire() {
@@ -157,31 +136,26 @@ void frmSet::Wire() {
     button.Click = [this, &button, &key, &extended] { AssignKey(button, key, extended); };
   };
   for (int i = 0; i < 2; ++i) {
-    TxtGame[i].Change = [this, i] { TxtGame_Change(i); };
+    TxtGame[i].Change = [this] { TxtGame_Change(); };
     keyButton(SetWheel[i], Working.Wheels[i].VirtualKey, Working.Wheels[i].Extended);
     keyButton(SetRepKeyWhl[i], Working.Wheels[i].SwitchKey, Working.Wheels[i].SwitchExtended);
   }
   for (int i = 0; i < 3; ++i) {
     keyButton(SetButton[i], Working.Buttons[i].VirtualKey, Working.Buttons[i].Extended);
     keyButton(SetReplaceKey[i], Working.Buttons[i].SwitchKey, Working.Buttons[i].SwitchExtended);
-    ChkRepeat[i].Click = [this, i] { ChkRepeat_Click(i); };
+    ChkRepeat[i].Click = [this, i] { Working.Buttons[i].Repeat = Checked(ChkRepeat[i]); };
   }
   for (int i = 0; i < 4; ++i) {
     keyButton(SetMove[i], Working.Moves[i].VirtualKey, Working.Moves[i].Extended);
-    ScrMouseRate[i].Change = [this, i] { ScrMouseRate_Change(i); };
-    ScrMouseRate[i].Scroll = [this, i] { ScrMouseRate_Scroll(i); };
+    // The label and the working copy also follow the thumb while it is dragged.
+    ScrMouseRate[i].Change = ScrMouseRate[i].Scroll = [this, i] { ScrMouseRate_Change(i); };
   }
-  OptForward.Click = [this](int index) { OptForward_Click(index); };
-  OptBackward.Click = [this](int index) { OptBackward_Click(index); };
-  ChkHideCursor.Click = [this] { ChkHideCursor_Click(); };
-  ChkGameWindow.Click = [this] { ChkGameWindow_Click(); };
+  OptForward.Click = [this](int mode) { WheelOption_Click(WheelForward, mode); };
+  OptBackward.Click = [this](int mode) { WheelOption_Click(WheelBackward, mode); };
+  ChkHideCursor.Click = [this] { Working.HideCursor = Checked(ChkHideCursor); };
+  ChkGameWindow.Click = [this] { SetFollowsGameWindow(Working, ChkGameWindow.Value() != 0); };
   GetFile.Click = [this] { GetFile_Click(); };
   SetOk.Click = [this] { SetOk_Click(); };
-}
-
-GameProfile* frmSet::Stored() {
-  if (CurGameIndex < 0 || static_cast<std::size_t>(CurGameIndex) >= Settings.Games.size()) return nullptr;
-  return &Settings.Games[static_cast<std::size_t>(CurGameIndex)];
 }
 
 void frmSet::Form_Load() {
@@ -190,21 +164,18 @@ void frmSet::Form_Load() {
   for (int b = 0; b < 3; ++b) SetButton[b].MouseIcon = SetReplaceKey[b].MouseIcon = IDC_POINTING_HAND;
   for (auto& button : SetMove) button.MouseIcon = IDC_POINTING_HAND;
   for (auto& button : SetWheel) button.MouseIcon = IDC_POINTING_HAND;
-  if (Stored() == nullptr) {  // the main window opens the editor only on an existing game
+  if (CurrentGame() == nullptr) {  // the main window opens the editor only on an existing game
     Unload();
     return;
   }
   LoadProfile();
-  fileDialog_ = std::make_unique<OpenFileDialog>();
 }
-
-void frmSet::Form_Unload() { fileDialog_.reset(); }
 
 // Fills the controls through the same handlers a user's change runs; what they
 // write into the working copy is replaced by the stored profile at the end,
 // but what they show (labels, wheel rows) stays.
 void frmSet::LoadProfile() {
-  GameProfile& stored = *Stored();
+  GameProfile& stored = *CurrentGame();
   TxtGame[0].SetText(stored.GameName);
   TxtGame[1].SetText(stored.GamePath);
   for (int b = 0; b < 3; ++b) {
@@ -235,11 +206,11 @@ void frmSet::LoadProfile() {
 }
 
 void frmSet::CommitProfile() {
-  if (GameProfile* stored = Stored()) *stored = Working;
+  if (GameProfile* stored = CurrentGame()) *stored = Working;
 }
 
 // Both fields follow the boxes, whichever changed.
-void frmSet::TxtGame_Change(int) {
+void frmSet::TxtGame_Change() {
   Working.GameName = TrimSpaces(TxtGame[0].Text());
   Working.GamePath = TrimSpaces(TxtGame[1].Text());
 }
@@ -251,8 +222,14 @@ void frmSet::SetOk_Click() {
   Unload();
 }
 
-void frmSet::ChkRepeat_Click(int Index) { Working.Buttons[Index].Repeat = Checked(ChkRepeat[Index]); }
-
-void frmSet::ChkHideCursor_Click() { Working.HideCursor = Checked(ChkHideCursor); }
-
-void frmSet::ChkGameWindow_Click() { SetFollowsGameWindow(Working, ChkGameWindow.Value() != 0); }
+// The chosen path goes through the path box, whose change handler stores it.
+// The dialog preselects the filter entry of the last confirmed choice within
+// this opening; after a cancel it keeps the one it had.
+void frmSet::GetFile_Click() {
+  using namespace std::string_literals;
+  platform::OpenFileRequest request{"定位游戏文件", "*.exe\0*.exe\0*.bat\0*.bat\0所有文件（*.*）\0*.*\0\0"s,
+                                    fileFilter_, {}, 0};
+  if (!platform::Os().dialogs.ShowOpenFile(request)) return;
+  fileFilter_ = request.filterIndex;
+  if (!request.fileName.empty()) TxtGame[1].SetText(request.fileName);
+}

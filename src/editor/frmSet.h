@@ -6,9 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
-
-#include "editor/OpenFileDialog.h"
 #include "settings/Settings.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -57,30 +54,21 @@ class frmSet final : public ui::Form {
   void CommitProfile();
 
   // Handlers.
-  void TxtGame_Change(int Index);
+  void TxtGame_Change();
   void GetFile_Click();
-  void ChkRepeat_Click(int Index);
-  void ChkHideCursor_Click();
-  void ChkGameWindow_Click();
-  void OptForward_Click(int Index);
-  void OptBackward_Click(int Index);
   void ScrMouseRate_Change(int Index);
-  void ScrMouseRate_Scroll(int Index);
   void SetOk_Click();
 
  protected:
   void Form_Load() override;
-  void Form_Unload() override;
 
  private:
   void LayOut();
   void Wire();
-  // Settings.Games(CurGameIndex), or nullptr when it names no game.
-  GameProfile* Stored();
   // Captures a key into one key reference of the working copy.
   void AssignKey(ui::CommandButton& button, std::int32_t& virtualKey, std::int32_t& extended);
   // The coupling of the two wheel directions and the rows each mode shows.
   void WheelOption_Click(int wheel, int mode);
 
-  std::unique_ptr<OpenFileDialog> fileDialog_;  // from the end of loading to the unload
+  std::uint32_t fileFilter_ = 1;  // the open-file dialog's entry, from 1
 };

@@ -22,9 +22,6 @@ bool WaitingForGame = false;
 namespace {
 // Since when raw input has come with no hook call after it; empty while it is answered.
 std::optional<std::uint64_t> unansweredSinceMs;
-}  // namespace
-
-namespace {
 
 enum class HookDecision { Swallow, PassOn };
 

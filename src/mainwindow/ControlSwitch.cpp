@@ -1,4 +1,10 @@
-// Starting and stopping control, and the hotkey poll.
+// Control on and off: starting and stopping it, the hotkey poll, and what
+// the window in front means while it is on. A profile that follows its game
+// waits, holding no key, while another program's window is active; a game
+// running with higher rights than this program is named, since the system
+// drops every key sent to it. No key may stay held when the events that would
+// release it can no longer come, and a hook the system removed behind the
+// program's back is put back.
 #include "engine/GameWindow.h"
 #include "engine/HookKeyMouse.h"
 #include "engine/KeyMouse.h"
@@ -24,6 +30,12 @@ void ReleaseProfileKeys(const GameProfile& game) {
   }
   for (const MoveMap& move : game.Moves) Release(move.VirtualKey, move.Extended);
   for (const WheelMap& wheel : game.Wheels) Release(wheel.VirtualKey, wheel.Extended);
+}
+
+frmMain* watching = nullptr;  // the window told of foreground changes
+
+void ForegroundChanged() {
+  if (watching != nullptr) watching->FollowForeground();
 }
 
 }  // namespace
@@ -73,7 +85,7 @@ void frmMain::StopControl() {
   if (game == nullptr) return;
   if (game->HideCursor != 0) {
     const auto screen = Os().screen.PrimaryScreen();
-    KeyMouse().MouseMove(HalfTwips(screen.widthTwips), HalfTwips(screen.heightTwips), true, true);
+    KeyMouse().MouseMove(HalfTwips(screen.widthTwips), HalfTwips(screen.heightTwips));
   }
 }
 
@@ -86,4 +98,93 @@ void frmMain::TimStart_Timer() {
     StartControl();
   }
   FollowForeground();
+}
+
+void frmMain::ParkPointer() {
+  // The right-most pixel column at mid-height: the arrow is almost wholly off screen.
+  const auto screen = Os().screen.PrimaryScreen();
+  KeyMouse().MouseMove(screen.widthTwips, HalfTwips(screen.heightTwips));
+}
+
+void frmMain::ShowControlStatus() {
+  if (elevatedInFront_) {
+    CmdShowStart.SetCaption("游戏以管理员身份运行，请以管理员身份启动本程序");
+    return;
+  }
+  const std::string stop = "......  按" + modGetKey::KeyName(Settings.StopKey.VirtualKey, Settings.StopKey.Extended) + "停止!";
+  const std::string name = LstGame.List(LstGame.ListIndex());
+  CmdShowStart.SetCaption(modHookKeyMouse::WaitingForGame ? "等待 " + name + " 的窗口激活" + stop
+                                                          : "正在控制 " + name + stop);
+}
+
+void frmMain::ReleaseEverything() {
+  KeyMouse().ReleaseHeldKeys();
+  modHookKeyMouse::ButtonRepeat = {};
+  modHookKeyMouse::WheelRepeat = {};
+}
+
+void frmMain::SetWaitingForGame(bool waiting) {
+  if (waiting == modHookKeyMouse::WaitingForGame) return;
+  modHookKeyMouse::WaitingForGame = waiting;
+  // The game will not see the releases the engine would send later.
+  if (waiting) ReleaseEverything();
+}
+
+void frmMain::WatchForeground() {
+  elevatedInFront_ = Os().process.ForegroundProcessElevatedAboveUs();
+  if (foregroundHook_ != 0) return;
+  watching = this;
+  foregroundHook_ = Os().hooks.SetForegroundHook(&ForegroundChanged);
+}
+
+void frmMain::StopWatchingForeground() {
+  if (foregroundHook_ != 0) Os().hooks.RemoveForegroundHook(foregroundHook_);
+  foregroundHook_ = 0;
+  watching = nullptr;
+  elevatedInFront_ = false;
+  modHookKeyMouse::WaitingForGame = false;
+}
+
+// From the foreground hook, and from every hotkey poll tick in case an event was missed.
+void frmMain::FollowForeground() {
+  const GameProfile* game = CurrentGame();
+  if (!TimMove.Enabled() || game == nullptr) return;
+  const bool elevated = Os().process.ForegroundProcessElevatedAboveUs();
+  const bool waiting = !GameWindowActive(*game);
+  if (elevated == elevatedInFront_ && waiting == modHookKeyMouse::WaitingForGame) return;
+  elevatedInFront_ = elevated;
+  const bool returning = modHookKeyMouse::WaitingForGame && !waiting;
+  SetWaitingForGame(waiting);
+  if (returning && game->HideCursor != 0) ParkPointer();
+  ShowControlStatus();
+}
+
+void frmMain::Form_SystemEvent(SystemEvent event) {
+  switch (event) {
+    case SystemEvent::SessionEnding:
+      // As closing the window does: the program ends with the session.
+      StopControl();
+      RememberGame();
+      break;
+    case SystemEvent::Suspending:       // control stays on after the resume
+    case SystemEvent::SessionSwitched:  // the buttons are let go on a desktop the hook cannot see
+      ReleaseEverything();
+      break;
+  }
+}
+
+void frmMain::Form_RawMouseMove(std::int32_t dx, std::int32_t dy) {
+  if (!TimMove.Enabled()) return;
+  if (modHookKeyMouse::RawInputSaysHookIsGone()) {
+    ReleaseEverything();
+    modHookKeyMouse::RemoveMouseHook();
+    modHookKeyMouse::InstallMouseHook();
+  }
+  // The parked pointer stands on the screen's right edge, where the position
+  // the hook sees cannot move further right: raw counts can.
+  const GameProfile* game = CurrentGame();
+  if (game != nullptr && game->HideCursor != 0 && !modHookKeyMouse::WaitingForGame) {
+    modHookKeyMouse::MoveDeltaX = dx;
+    modHookKeyMouse::MoveDeltaY = dy;
+  }
 }

@@ -1,20 +1,20 @@
+// The window itself: its controls, loading and unloading, the game list with
+// its status line, and the hotkey captions.
 #include "mainwindow/frmMain.h"
 
 #include <utility>
 
 #include "engine/KeyMouse.h"
+#include "keys/modGetKey.h"
 #include "platform/Platform.h"
 #include "resources/ResourceIds.h"
 #include "settings/ModFile.h"
 #include "settings/Settings.h"
 
+// Form_Initialize: the settings are loaded here.
 frmMain::frmMain() {
   LayOut();
   Wire();
-  Form_Initialize();
-}
-
-void frmMain::Form_Initialize() {
   SettingsPath = platform::Os().process.ExecutableDirectory() + "\\setinf.set";
   ModFile::LoadSettings();
 }
@@ -28,15 +28,11 @@ void frmMain::LayOut() {
   Position = ui::StartPosition::CenterScreen;
   WantsSystemEvents = true;
 
-  CmdShowStart.Name = "CmdShowStart";
-  CmdShowStart.SetCaption("请选择游戏");
-  CmdShowStart.Left = 60, CmdShowStart.Top = 0, CmdShowStart.Width = 4812, CmdShowStart.Height = 312;
-  LstGame.Name = "LstGame";
-  LstGame.Left = 60, LstGame.Top = 324, LstGame.Width = 4812, LstGame.Height = 2640;
-  TimStart.Name = "TimStart";
-  TimButton.Name = "TimButton";
-  TimMove.Name = "TimMove";
-  Controls = {&CmdShowStart, &LstGame, &TimStart, &TimButton, &TimMove};
+  AddControls({{&CmdShowStart, "CmdShowStart", -1, nullptr, 60, 0, 4812, 312, "请选择游戏"},
+               {&LstGame, "LstGame", -1, nullptr, 60, 324, 4812, 2640},
+               {&TimStart, "TimStart", -1, nullptr, 0, 0, 0, 0},
+               {&TimButton, "TimButton", -1, nullptr, 0, 0, 0, 0},
+               {&TimMove, "TimMove", -1, nullptr, 0, 0, 0, 0}});
 
   menuMouse.Items = {&menuStart, &menuStop, &menuL1, &menuEnd};
   menuMain.Items = {&menuRunGame, &menuL3, &menuSet, &menuAdd, &menuDelete};
@@ -48,13 +44,15 @@ void frmMain::LayOut() {
 void frmMain::Wire() {
   LstGame.Click = [this] { LstGame_Click(); };
   LstGame.DblClick = [this] { LstGame_DblClick(); };
-  LstGame.MouseUp = [this](int button, int shift, int x, int y) { LstGame_MouseUp(button, shift, x, y); };
+  LstGame.MouseUp = [this](int button) {
+    if (button == ui::RightMouse) PopupMenu(menuMain);
+  };
   TimStart.Elapsed = [this] { TimStart_Timer(); };
   TimButton.Elapsed = [this] { engine.TimButton_Timer(); };
   TimMove.Elapsed = [this] { engine.TimMove_Timer(); };
   const std::pair<ui::MenuItem*, void (frmMain::*)()> commands[] = {
-      {&menuStart, &frmMain::menuStart_Click},       {&menuStop, &frmMain::menuStop_Click},
-      {&menuEnd, &frmMain::menuEnd_Click},           {&menuMem, &frmMain::menuMem_Click},
+      {&menuStart, &frmMain::StartControl},          {&menuStop, &frmMain::StopControl},
+      {&menuEnd, &frmMain::Unload},                  {&menuMem, &frmMain::menuMem_Click},
       {&menuRunGame, &frmMain::menuRunGame_Click},   {&menuSet, &frmMain::menuSet_Click},
       {&menuAdd, &frmMain::menuAdd_Click},           {&menuDelete, &frmMain::menuDelete_Click},
       {&menuSetStart, &frmMain::menuSetStart_Click}, {&menuSetStop, &frmMain::menuSetStop_Click},
@@ -65,7 +63,7 @@ void frmMain::Wire() {
 
 void frmMain::Form_Load() {
   SetCaption(VersionTag);
-  KeyMouse().InitKeyMouse(0, 30, 0);
+  KeyMouse().InitKeyMouse(0);
   TimMove.SetEnabled(false);
   TimButton.SetEnabled(false);
   TimMove.SetInterval(8);
@@ -91,12 +89,35 @@ void frmMain::RememberGame() {
 // By now the double-clicked entry is selected and current.
 void frmMain::LstGame_DblClick() { menuRunGame_Click(); }
 
-void frmMain::LstGame_MouseUp(int Button, int, int, int) {
-  if (Button == ui::RightMouse) PopupMenu(menuMain);
+void frmMain::LoadGameList() {
+  for (const GameProfile& game : Settings.Games) LstGame.AddItem(game.GameName);
+  menuMem.SetChecked(Settings.RememberLastGame != 0);
+  // An index that names no entry (the file was edited elsewhere) selects nothing.
+  if (menuMem.Checked()) LstGame.SetListIndex(Settings.LastGameIndex);
 }
 
-void frmMain::menuMem_Click() {
-  menuMem.SetChecked(!menuMem.Checked());
-  Settings.RememberLastGame = menuMem.Checked() ? True16 : False16;
-  ModFile::SaveSettings(false);
+void frmMain::ShowHotkeyCaptions() {
+  menuStart.SetCaption("启动（热键 " + modGetKey::KeyName(Settings.StartKey.VirtualKey, Settings.StartKey.Extended) +
+                       "）");
+  menuStop.SetCaption("停止（热键 " + modGetKey::KeyName(Settings.StopKey.VirtualKey, Settings.StopKey.Extended) +
+                      "）");
+}
+
+void frmMain::LstGame_Click() {
+  CurGameIndex = LstGame.ListIndex();
+  // Also run by StopControl: with nothing selected the line keeps asking for a
+  // game instead of naming an empty one.
+  if (CurGameIndex < 0) {
+    CmdShowStart.SetCaption("请选择游戏");
+    return;
+  }
+  CmdShowStart.SetCaption(LstGame.List(CurGameIndex) + " 按" +
+                          modGetKey::KeyName(Settings.StartKey.VirtualKey, Settings.StartKey.Extended) +
+                          "开始控制......");
+}
+
+// Reading every key's state discards its "pressed since the last read" bit, so
+// the hotkey poll sees only presses made after this point.
+void frmMain::ClearKeyLatches() {
+  for (std::int32_t key = 1; key <= 255; ++key) platform::Os().input.GetAsyncKeyState(key);
 }

@@ -7,10 +7,8 @@
 
 namespace wincode {
 
-// Hook codes and types.
+// The hook code of an event to act on.
 inline constexpr int HcAction = 0;
-inline constexpr int WhKeyboardLowLevel = 13;
-inline constexpr int WhMouseLowLevel = 14;
 
 // Messages seen by the low-level hooks.
 inline constexpr std::uint32_t WmKeyUp = 0x0101;
@@ -30,12 +28,6 @@ inline constexpr std::uint32_t KeyEventKeyUp = 0x0002;
 
 // mouse_event flags.
 inline constexpr std::uint32_t MouseEventMove = 0x0001;
-inline constexpr std::uint32_t MouseEventLeftDown = 0x0002;
-inline constexpr std::uint32_t MouseEventLeftUp = 0x0004;
-inline constexpr std::uint32_t MouseEventRightDown = 0x0008;
-inline constexpr std::uint32_t MouseEventRightUp = 0x0010;
-inline constexpr std::uint32_t MouseEventMiddleDown = 0x0020;
-inline constexpr std::uint32_t MouseEventMiddleUp = 0x0040;
 inline constexpr std::uint32_t MouseEventAbsolute = 0x8000;
 
 // MapVirtualKey map type: virtual key to scan code.
@@ -61,10 +53,7 @@ namespace platform {
 namespace mb {
 inline constexpr std::uint32_t Ok = 0x0000;
 inline constexpr std::uint32_t OkCancel = 0x0001;
-inline constexpr std::uint32_t YesNo = 0x0004;
 inline constexpr std::uint32_t IconStop = 0x0010;
-inline constexpr std::uint32_t IconQuestion = 0x0020;
-inline constexpr std::uint32_t IconExclamation = 0x0030;
 inline constexpr std::uint32_t IconInformation = 0x0040;
 inline constexpr std::uint32_t DefaultButton2 = 0x0100;
 inline constexpr std::uint32_t SystemModal = 0x1000;
@@ -74,8 +63,6 @@ inline constexpr std::uint32_t SystemModal = 0x1000;
 namespace answer {
 inline constexpr int Ok = 1;
 inline constexpr int Cancel = 2;
-inline constexpr int Yes = 6;
-inline constexpr int No = 7;
 }  // namespace answer
 
 }  // namespace platform

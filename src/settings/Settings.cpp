@@ -11,7 +11,7 @@ void SetFollowsGameWindow(GameProfile& game, bool follows) {
   game.ReservedBytes[0] = static_cast<std::uint8_t>((game.ReservedBytes[0] & ~1u) | (follows ? 1u : 0u));
 }
 
-const GameProfile* CurrentGame() {
+GameProfile* CurrentGame() {
   if (CurGameIndex < 0 || static_cast<std::size_t>(CurGameIndex) >= Settings.Games.size()) {
     return nullptr;
   }

@@ -101,7 +101,7 @@ extern std::int32_t CurGameIndex;  // -1 = no game
 
 // The current game's profile, or nullptr when CurGameIndex names no game in the
 // list (nothing selected, or the game was removed while control was on).
-const GameProfile* CurrentGame();
+GameProfile* CurrentGame();
 
 // The option "仅在游戏窗口激活时控制": bit 0 of the first reserved byte, so that
 // earlier versions, which keep those bytes as read, carry it through unchanged.

@@ -33,12 +33,7 @@ void Control::SetVisible(bool visible) {
   Changed();
 }
 
-void Label::SetCaption(const std::string& caption) {
-  caption_ = caption;
-  Changed();
-}
-
-void CommandButton::SetCaption(const std::string& caption) {
+void Control::SetCaption(const std::string& caption) {
   caption_ = caption;
   Changed();
 }
@@ -54,11 +49,6 @@ void TextBox::SetText(const std::string& text) {
   Raise(Change);
 }
 
-void CheckBox::SetCaption(const std::string& caption) {
-  caption_ = caption;
-  Changed();
-}
-
 void CheckBox::SetValue(int value) {
   if (value_ == value) return;
   value_ = value;
@@ -66,21 +56,8 @@ void CheckBox::SetValue(int value) {
   Raise(Click);
 }
 
-void Frame::SetCaption(const std::string& caption) {
-  caption_ = caption;
-  Changed();
-}
-
 void OptionGroup::SetOptions(const std::vector<std::string>& captions) {
-  options_.clear();
-  for (const auto& caption : captions) options_.push_back({caption, true});
-  Changed();
-}
-
-void OptionGroup::SetOptionVisible(int index, bool visible) {
-  auto& option = options_.at(static_cast<std::size_t>(index));
-  if (option.visible == visible) return;
-  option.visible = visible;
+  options_ = captions;
   Changed();
 }
 
@@ -93,14 +70,7 @@ void OptionGroup::Select(int index) {
 
 void OptionGroup::UserStep(int step) {
   const int count = static_cast<int>(options_.size());
-  int index = selected_;
-  for (int tried = 0; tried < count; ++tried) {
-    index = ((index + step) % count + count) % count;
-    if (options_[static_cast<std::size_t>(index)].visible) {
-      Select(index);
-      return;
-    }
-  }
+  if (count > 0) Select(((selected_ + step) % count + count) % count);
 }
 
 int HScrollBar::Clamped(int value) const { return std::clamp(value, Min, std::max(Min, Max)); }
@@ -167,8 +137,8 @@ void ListBox::UserDoubleClick() {
   if (Enabled()) Raise(DblClick);
 }
 
-void ListBox::UserMouseUp(int button, int shift, int x, int y) {
-  if (Enabled() && MouseUp) MouseUp(button, shift, x, y);
+void ListBox::UserMouseUp(int button) {
+  if (Enabled() && MouseUp) MouseUp(button);
 }
 
 void Timer::SetInterval(int milliseconds) {
@@ -179,11 +149,6 @@ void Timer::SetInterval(int milliseconds) {
 
 void Timer::Tick() {
   if (Enabled() && interval_ > 0) Raise(Elapsed);
-}
-
-void MenuItem::SetCaption(const std::string& caption) {
-  caption_ = caption;
-  Changed();
 }
 
 void MenuItem::SetChecked(bool checked) {

@@ -41,6 +41,10 @@ class Control {
   int MouseIcon = 0;  // cursor resource shown over the control; 0 = the standard arrow
   bool TabStop = true;  // Tab stops at it, where the kind of control takes the focus
 
+  // What labels, buttons, check boxes and frames show; other kinds ignore it.
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+
   // The keyboard focus: there is one for the whole program.
   void SetFocus();
   bool HasFocus() const { return focused_ == this; }
@@ -60,31 +64,20 @@ class Control {
  private:
   static Control* focused_;
   ControlView* view_ = nullptr;
+  std::string caption_;
   bool enabled_ = true;
   bool visible_ = true;
 };
 
 using Handler = std::function<void()>;
 
-class Label : public Control {
- public:
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption);
-
- private:
-  std::string caption_;
-};
+class Label : public Control {};
 
 class CommandButton : public Control {
  public:
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption);
   void UserClick();
 
   Handler Click;
-
- private:
-  std::string caption_;
 };
 
 class TextBox : public Control {
@@ -102,8 +95,6 @@ class TextBox : public Control {
 
 class CheckBox : public Control {
  public:
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption);
   int Value() const { return value_; }  // 0 unchecked, 1 checked
   void SetValue(int value);
   void UserToggle() { SetValue(value_ == 0 ? 1 : 0); }
@@ -111,7 +102,6 @@ class CheckBox : public Control {
   Handler Click;
 
  private:
-  std::string caption_;
   int value_ = 0;
 };
 
@@ -119,12 +109,7 @@ class CheckBox : public Control {
 // them and shows nothing of its own.
 class Frame : public Control {
  public:
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption);
   bool Border = true;
-
- private:
-  std::string caption_;
 };
 
 // A container without a picture or border: it only groups other controls.
@@ -141,26 +126,20 @@ class Image : public Control {
 // options stand one above the other, RowHeight apart, from the group's top.
 class OptionGroup : public Control {
  public:
-  struct Option {
-    std::string caption;
-    bool visible = true;
-  };
-
   void SetOptions(const std::vector<std::string>& captions);
-  const std::vector<Option>& Options() const { return options_; }
-  void SetOptionVisible(int index, bool visible);
+  const std::vector<std::string>& Options() const { return options_; }
   int Selected() const { return selected_; }  // -1 for none
   void Select(int index);
   void UserSelect(int index) { Select(index); }
-  // An arrow key: the next visible option after the selected one (step 1) or
-  // before it (step -1), round the group.
+  // An arrow key: the option after the selected one (step 1) or before it
+  // (step -1), round the group.
   void UserStep(int step);
 
   std::function<void(int)> Click;
   std::int32_t RowHeight = 0;  // twips
 
  private:
-  std::vector<Option> options_;
+  std::vector<std::string> options_;
   int selected_ = -1;
 };
 
@@ -204,11 +183,11 @@ class ListBox : public Control {
   bool SetListIndex(int index);
   void UserSelect(int index) { SetListIndex(index); }
   void UserDoubleClick();
-  void UserMouseUp(int button, int shift, int x, int y);
+  void UserMouseUp(int button);
 
   Handler Click;
   Handler DblClick;
-  std::function<void(int button, int shift, int x, int y)> MouseUp;
+  std::function<void(int button)> MouseUp;
 
  private:
   std::vector<std::string> items_;
@@ -228,34 +207,28 @@ class Timer : public Control {
   int interval_ = 0;
 };
 
-// A menu item; a caption of "-" makes a separator. Items with children are menus.
-class MenuItem {
+// A menu item, a control of the form outside its client area; a caption of "-"
+// makes a separator. Items with children are menus.
+class MenuItem : public Control {
  public:
-  MenuItem() = default;
-  MenuItem(std::string name, std::string caption) : Name(std::move(name)), caption_(std::move(caption)) {}
+  MenuItem(const std::string& name, const std::string& caption) {
+    Name = name;
+    SetCaption(caption);
+  }
 
-  std::string Name;
   std::vector<MenuItem*> Items;
 
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption);
   bool Checked() const { return checked_; }
   void SetChecked(bool checked);
-  bool IsSeparator() const { return caption_ == "-"; }
+  bool IsSeparator() const { return Caption() == "-"; }
   void UserClick() {
     if (Click) Click();
   }
-  void AttachView(ControlView* view) { view_ = view; }
 
   Handler Click;
 
  private:
-  void Changed() {
-    if (view_ != nullptr) view_->Refresh();
-  }
-  std::string caption_;
   bool checked_ = false;
-  ControlView* view_ = nullptr;
 };
 
 }  // namespace ui

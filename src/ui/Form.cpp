@@ -19,6 +19,19 @@ FormHost& Host() {
   return *installedHost;
 }
 
+void Form::AddControls(std::initializer_list<ControlRow> rows, std::int32_t twipsPerUnit) {
+  for (const ControlRow& row : rows) {
+    Control& control = *row.control;
+    control.Name = row.name;
+    control.Index = row.index;
+    control.Container = row.container;
+    control.Left = row.left * twipsPerUnit, control.Top = row.top * twipsPerUnit;
+    control.Width = row.width * twipsPerUnit, control.Height = row.height * twipsPerUnit;
+    control.SetCaption(row.caption);
+    Controls.push_back(&control);
+  }
+}
+
 void Form::Show() { Host().Show(*this); }
 void Form::ShowModal() { Host().ShowModal(*this); }
 void Form::PopupMenu(MenuItem& menu) { Host().PopupMenu(*this, menu); }

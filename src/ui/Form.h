@@ -4,6 +4,7 @@
 // functions that run the same in a test and in the program.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,17 @@ namespace ui {
 enum class StartPosition { CenterOwner, CenterScreen };
 
 class Form;
+
+// One control of a form's design: its name and index, the container it sits
+// in, its place in the form's design units and its caption.
+struct ControlRow {
+  Control* control;
+  const char* name;
+  int index;
+  Control* container;
+  std::int32_t left, top, width, height;
+  const char* caption = "";
+};
 
 // A window message that is a key's release a form hears of: Alt and F10 come
 // as system keys, and a form that closes on any key must hear them too.
@@ -52,14 +64,17 @@ class Form {
   std::int32_t ClientWidthTwips = 0;
   std::int32_t ClientHeightTwips = 0;
   bool MinButton = false;
-  bool MaxButton = false;
   int IconResource = 0;  // 0 = the system's default icon
   StartPosition Position = StartPosition::CenterOwner;
-  std::vector<Control*> Controls;  // in design order; timers included
+  std::vector<Control*> Controls;  // in design order, which is the tab order; timers included
   std::vector<MenuItem*> MenuBar;
   // The host tells this form of raw mouse input and of the session's and the
   // machine's changes (the program's main window asks for them).
   bool WantsSystemEvents = false;
+
+  // Sets up each row's control, `twipsPerUnit` twips to a design unit, and
+  // appends it to Controls in the rows' order.
+  void AddControls(std::initializer_list<ControlRow> rows, std::int32_t twipsPerUnit = 1);
 
   void Show();
   void ShowModal();

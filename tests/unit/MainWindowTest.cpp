@@ -106,9 +106,9 @@ TEST_F(ControlTest, TheRememberOptionSavesOnEveryToggleAndUnloadSavesOnlyWhileIt
 }
 
 TEST_F(ControlTest, OnlyARightButtonReleaseOverTheListOpensTheGameMenu) {
-  window.LstGame.UserMouseUp(ui::LeftMouse, 0, 10, 10);
-  EXPECT_EQ(forms.popups, std::vector<std::string>{});
-  window.LstGame.UserMouseUp(ui::RightMouse, 0, 10, 10);
+  window.LstGame.UserMouseUp(ui::LeftMouse);
+  window.LstGame.UserMouseUp(ui::MiddleMouse);
+  window.LstGame.UserMouseUp(ui::RightMouse);
   EXPECT_EQ(forms.popups, std::vector<std::string>{"menuMain"});
 }
 

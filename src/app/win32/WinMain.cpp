@@ -4,7 +4,7 @@
 #include "app/ModGood.h"
 #include "engine/KeyMouse.h"
 #include "platform/Platform.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Parts.h"
 #include "ui/Form.h"
 #include "ui/win32/Win32FormHost.h"
 

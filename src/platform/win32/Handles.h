@@ -32,5 +32,6 @@ class Owned {
 
 using KernelHandle = Owned<HANDLE, &::CloseHandle>;
 using IconHandle = Owned<HICON, &::DestroyIcon>;
+using BitmapHandle = Owned<HBITMAP, &::DeleteObject>;
 
 }  // namespace platform::win32

@@ -1,5 +1,6 @@
 #pragma once
-// The pieces of the Win32 platform, one file each, and the text helpers they share.
+// The real Windows calls behind the platform interfaces: the pieces, one file
+// each, and the text helpers they share.
 
 #include <string>
 
@@ -14,6 +15,8 @@ Process& Win32Process();
 Files& Win32Files();
 Text& Win32Text();
 Dialogs& Win32Dialogs();
+// The process's one Win32 platform; install it with SetOs(&Win32Platform()).
+Platform& Win32Platform();
 
 // The one message pump of the program's thread: handles every message waiting
 // now, the active window's keyboard navigation as in any dialog, and calls

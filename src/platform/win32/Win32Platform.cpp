@@ -1,5 +1,3 @@
-#include "platform/win32/Win32Platform.h"
-
 #include "platform/win32/Win32Parts.h"
 
 namespace platform::win32 {

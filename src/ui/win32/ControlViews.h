@@ -7,28 +7,32 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "ui/Controls.h"
-#include "ui/win32/PreciseTimer.h"
 
 namespace ui::win32 {
 
 // Twips to pixels at the display's DPI.
 int ToPixels(std::int32_t twips);
-
 // The Shift (1), Ctrl (2) and Alt (4) keys held now, as mouse and key events report them.
 int ShiftState();
+// The caption shown as it is written: a button or menu would take "&" for the
+// mark of an access key, while the program's captions (a game's name, a key
+// name) mean the character itself.
+std::wstring Literal(const std::string& caption);
 
 class ChildView : public ControlView {
  public:
   ~ChildView() override;
+  // The caption, as Literal shows it, and the common state.
+  void Refresh() override;
   // The owner's WM_COMMAND, WM_HSCROLL or WM_TIMER for this view; `from` is the
   // window that sent the command.
   virtual void OnCommand(WORD /*notification*/, HWND /*from*/) {}
   virtual void OnScroll(WORD /*request*/) {}
   virtual void OnTimer() {}
   void TakeFocus() override;
-  UINT_PTR id() const { return id_; }
 
  protected:
   ChildView(Control& model, UINT_PTR id) : model_(model), id_(id) {}

@@ -10,8 +10,7 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Parts.h"
 #include "ui/win32/ControlViews.h"
-#include "ui/win32/MessageLoop.h"
-#include "ui/win32/ViewSupport.h"
+#include "ui/win32/PreciseTimer.h"
 
 using platform::win32::IconHandle;
 using platform::win32::Widen;
@@ -232,9 +231,7 @@ void BuildMenuBar(FormWindow& state) {
 class RealFormHost final : public FormHost {
  public:
   void Show(Form& form) override {
-    if (Create(form, nullptr) == nullptr) return;
-    form.RaiseLoad();
-    if (FormWindow* state = Find(form)) {
+    if (FormWindow* state = Load(form, nullptr)) {
       ::ShowWindow(state->window, SW_SHOW);
       ::SetForegroundWindow(state->window);
     }
@@ -242,14 +239,12 @@ class RealFormHost final : public FormHost {
 
   void ShowModal(Form& form) override {
     HWND owner = ::GetActiveWindow();
-    if (Create(form, owner) == nullptr) return;
-    form.RaiseLoad();
-    FormWindow* state = Find(form);
-    if (state == nullptr) return;  // unloaded while loading
+    FormWindow* state = Load(form, owner);
+    if (state == nullptr) return;
     if (owner != nullptr) ::EnableWindow(owner, FALSE);
     ::ShowWindow(state->window, SW_SHOW);
     ::SetForegroundWindow(state->window);
-    RunMessagesUntil([&form] { return !form.Loaded(); });
+    RunUntilUnloaded(form);
     if (form.Loaded()) form.Unload();  // the program is quitting
     if (owner != nullptr) {
       ::EnableWindow(owner, TRUE);
@@ -257,8 +252,21 @@ class RealFormHost final : public FormHost {
     }
   }
 
+  // The one message loop of the program's thread, the main window's and every
+  // modal form's; hooks and timers are called from inside it. It ends early
+  // at WM_QUIT, which is posted again for the outer loop.
   void RunUntilUnloaded(Form& form) override {
-    RunMessagesUntil([&form] { return !form.Loaded(); });
+    HANDLE timers[MAXIMUM_WAIT_OBJECTS - 1];
+    while (form.Loaded()) {
+      const DWORD count = PreciseTimer::CollectHandles(timers, MAXIMUM_WAIT_OBJECTS - 1);
+      const DWORD woke = ::MsgWaitForMultipleObjectsEx(count, timers, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      if (woke < WAIT_OBJECT_0 + count) {
+        PreciseTimer::Fired(woke - WAIT_OBJECT_0);
+        continue;
+      }
+      // A tick that falls due meanwhile waits for one message, not for the queue.
+      if (woke != WAIT_OBJECT_0 + count || !platform::win32::DispatchWaitingMessages(&PreciseTimer::TickAllDue)) return;
+    }
   }
 
   void PopupMenu(Form& form, MenuItem& menu) override {
@@ -288,11 +296,17 @@ class RealFormHost final : public FormHost {
   }
 
  private:
+  // Creates the window and raises Load; nullptr when either unloaded the form.
+  static FormWindow* Load(Form& form, HWND owner) {
+    if (Create(form, owner) == nullptr) return nullptr;
+    form.RaiseLoad();
+    return Find(form);
+  }
+
   static HWND Create(Form& form, HWND owner) {
     RegisterFormClass();
     const DWORD style = (owner != nullptr ? WS_POPUP : WS_OVERLAPPED) | WS_CAPTION | WS_SYSMENU |
-                        (form.MinButton ? WS_MINIMIZEBOX : 0) | (form.MaxButton ? WS_MAXIMIZEBOX : 0) |
-                        WS_CLIPCHILDREN;
+                        (form.MinButton ? WS_MINIMIZEBOX : 0) | WS_CLIPCHILDREN;
     RECT frame{0, 0, ToPixels(form.ClientWidthTwips), ToPixels(form.ClientHeightTwips)};
     ::AdjustWindowRectEx(&frame, style, form.MenuBar.empty() ? FALSE : TRUE, 0);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;

@@ -1,11 +1,33 @@
-// The commands of the game menu: launch, edit, add and delete.
+// The menu commands: the game menu's launch, edit, add and delete, the start
+// and stop hotkeys, the usage memory, and the help menu's pages and About.
+#include <string>
+
+#include "app/WebPages.h"
 #include "editor/frmSet.h"
+#include "keys/modGetKey.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Platform.h"
 #include "settings/ModFile.h"
 #include "settings/Settings.h"
 
 using platform::Os;
+
+namespace {
+
+void OpenPage(const std::string& address) {
+  Os().process.OpenDocument(address, Os().process.ExecutableDirectory());
+}
+
+// The page shipped beside the program works offline and always matches its
+// version; a program copied out of its package falls back to the web page.
+std::string UsagePage() {
+  const std::string folder = Os().process.ExecutableDirectory();
+  const bool root = !folder.empty() && folder.back() == '\\';  // "C:\"
+  const std::string local = folder + (root ? "" : "\\") + WebPages::UsageHelpFile;
+  return Os().files.Exists(local) ? local : WebPages::UsageHelp;
+}
+
+}  // namespace
 
 // Starts the current game in its own folder. The drive, folder and start steps
 // each run even when an earlier one failed; any failure is reported once, and
@@ -93,4 +115,46 @@ void frmMain::menuDelete_Click() {
   // the status line no longer names the deleted game.
   LstGame_Click();
   ModFile::RemoveGame(selected);
+}
+
+// Control stays off and the poll pauses while the key is chosen and confirmed,
+// so only the capture dialog reacts to keys; the poll resumes on every path.
+void frmMain::ReassignHotkey(HotKey& hotKey, const std::string& role) {
+  StopControl();
+  TimStart.SetEnabled(false);
+  std::int32_t virtualKey = 0, extended = 0;
+  modGetKey::CaptureKey(virtualKey, extended);
+  if (virtualKey > 0) {
+    const std::string question = "你将 " + modGetKey::KeyName(virtualKey, extended) + " 设置为" + role + "？";
+    const int answer = Os().dialogs.ShowMessage(
+        question, "Tillervane", platform::mb::OkCancel | platform::mb::IconInformation);
+    if (answer == platform::answer::Ok) {
+      hotKey.VirtualKey = virtualKey;
+      hotKey.Extended = extended;
+      ShowHotkeyCaptions();
+      // The idle status line names the start key too; it must not go on
+      // naming the old one.
+      LstGame_Click();
+      ModFile::SaveSettings(false);
+    }
+  }
+  TimStart.SetEnabled(true);
+}
+
+void frmMain::menuMem_Click() {
+  menuMem.SetChecked(!menuMem.Checked());
+  Settings.RememberLastGame = menuMem.Checked() ? True16 : False16;
+  ModFile::SaveSettings(false);
+}
+
+void frmMain::menuUseHelp_Click() { OpenPage(UsagePage()); }
+
+void frmMain::menuNewApp_Click() {
+  Os().dialogs.ShowMessage("将转到发布页获取更新！", "更新", platform::mb::IconInformation);
+  OpenPage(WebPages::Updates);
+}
+
+void frmMain::menuAbout_Click() {
+  Os().dialogs.ShowMessage(VersionTag, "Tillervane", platform::mb::Ok);
+  Os().dialogs.ShowMessage("若存在 BUG，请到更新发布页获取新版本！", "Tillervane", platform::mb::Ok);
 }
