@@ -96,9 +96,33 @@ expect_editor() {
   tv_wait 15 editor_has "$@" || tv_fail "the editor does not show: $* (it shows: $(cat "$TV_DIR/controls.txt"))"
 }
 
-# control NAME: the pattern of the editor's control line for NAME, e.g. 'SetMove\(2\)'.
+# The editor's controls in the order the program lays them out: each one's
+# window id is 100 plus its place here; the options of a group share the
+# group's id and are told apart by their row ("OptForward(3)" is "152.3").
+editor_controls=(
+  "Label1(4)" "TxtGame(0)" "Label1(5)" "TxtGame(1)" GetFile Frame2 "PicXP(0)"
+  "Label1(0)" "SetButton(0)" "ChkRepeat(0)" "Label1(2)" "SetReplaceKey(0)"
+  "Label1(1)" "SetButton(1)" "ChkRepeat(1)" "Label1(3)" "SetReplaceKey(1)"
+  "Label1(6)" "SetButton(2)" "ChkRepeat(2)" "Label1(7)" "SetReplaceKey(2)"
+  Frame1 "PicXP(1)" "SetMove(2)" "SetMove(0)" Image1 "SetMove(1)" "SetMove(3)" lblRateCap
+  "lblRate(0)" "ScrMouseRate(0)" "lblRate(1)" "ScrMouseRate(1)" "lblRate(2)" "ScrMouseRate(2)" "lblRate(3)" "ScrMouseRate(3)"
+  "Frame4(0)" "PicXP(2)" "Label1(8)" "SetWheel(0)" OptForward "Frame3(0)" "Labc(0)" "SetRepKeyWhl(0)"
+  "Frame4(1)" "PicXP(3)" "Label1(9)" "SetWheel(1)" OptBackward "Frame3(1)" "Labc(1)" "SetRepKeyWhl(1)"
+  ChkHideCursor ChkGameWindow SetOk cmdNoKey)
+
+# control_id NAME: the id the probe gives the editor's control NAME, e.g. SetMove(2).
+control_id() {
+  local i group=${1%(*}
+  for i in "${!editor_controls[@]}"; do
+    [ "${editor_controls[$i]}" = "$1" ] && echo $((100 + i)) && return
+    [[ $group == Opt* && ${editor_controls[$i]} == "$group" ]] && echo "$((100 + i)).${1//[^0-9]/}" && return
+  done
+  tv_fail "the editor has no control $1"
+}
+
+# control NAME: the pattern of the editor's control line for NAME.
 control() {
-  echo "^control $1 "
+  echo "^control $(control_id "$1" | sed 's/\./\\./') "
 }
 
 # rect_of NAME: "left top right bottom" of the named control on the screen.

@@ -19,13 +19,13 @@ expect_main '^list-count 2$'
 
 echo "adding a game opens the editor on 新游戏, blank, option 0 in both frames"
 open_editor 新增游戏
-expect_editor "$(control 'TxtGame\(0\)').* text=新游戏\$" "$(control 'TxtGame\(1\)').* text=\$" \
-  "$(control 'OptForward\(0\)').* check=1 " "$(control 'OptBackward\(0\)').* check=1 " \
-  "$(control 'lblRate\(0\)').* text=左\$" "$(control 'lblRate\(3\)').* text=下\$" \
-  "$(control 'SetWheel\(1\)').* visible=1 " "$(control 'SetRepKeyWhl\(0\)').* visible=0 " \
-  "$(control 'Labc\(1\)').* visible=0 "
+expect_editor "$(control 'TxtGame(0)').* text=新游戏\$" "$(control 'TxtGame(1)').* text=\$" \
+  "$(control 'OptForward(0)').* check=1 " "$(control 'OptBackward(0)').* check=1 " \
+  "$(control 'lblRate(0)').* text=左\$" "$(control 'lblRate(3)').* text=下\$" \
+  "$(control 'SetWheel(1)').* visible=1 " "$(control 'SetRepKeyWhl(0)').* visible=0 " \
+  "$(control 'Labc(1)').* visible=0 "
 for name in SetButton SetReplaceKey SetMove; do
-  expect_editor "$(control "$name\\(0\\)").* text=\$"
+  expect_editor "$(control "$name(0)").* text=\$"
 done
 editor_screenshot editor-new-game
 
@@ -40,14 +40,14 @@ read -r left top right bottom <<<"$(sed -n 's/^window //p' "$TV_DIR/controls.txt
 grep -qx 'caption-buttons 0 0 1' "$TV_DIR/controls.txt" || tv_fail "caption buttons: $(grep caption-buttons "$TV_DIR/controls.txt")"
 
 echo "the name typed with spaces around it"
-click 'TxtGame\(0\)'
+click 'TxtGame(0)'
 xdotool key End BackSpace BackSpace BackSpace
 xdotool type '  Rally  '
-expect_editor "$(control 'TxtGame\(0\)').* text=  Rally  \$"
+expect_editor "$(control 'TxtGame(0)').* text=  Rally  \$"
 
 echo "the capture dialog: 请按键, about 202 x 94 pixels, a close box only; closed, it clears the key"
-assign 'SetButton\(0\)' a A
-click 'SetButton\(0\)'
+assign 'SetButton(0)' a A
+click 'SetButton(0)'
 tv_probe wait '请按键' 15 >/dev/null || tv_fail "no key capture dialog"
 tv_probe controls '请按键' >"$TV_DIR/capture.txt"
 read -r width height <<<"$(sed -n 's/^client //p' "$TV_DIR/capture.txt")"
@@ -57,49 +57,49 @@ grep -qx 'caption-buttons 0 0 1' "$TV_DIR/capture.txt" || tv_fail "capture dialo
 tv_screenshot capture-dialog
 tv_probe close '请按键'
 tv_probe gone '请按键' 15 || tv_fail "the capture dialog did not close"
-expect_editor "$(control 'SetButton\(0\)').* text=\$"
+expect_editor "$(control 'SetButton(0)').* text=\$"
 
 echo "every key button takes the key pressed in the capture dialog"
-assign 'SetButton\(0\)' a A
-assign 'SetButton\(1\)' s S
-assign 'SetButton\(2\)' d D
-assign 'SetReplaceKey\(0\)' q Q
-assign 'SetReplaceKey\(1\)' w W
-assign 'SetReplaceKey\(2\)' e E
-assign 'SetMove\(0\)' Left Left
-assign 'SetMove\(1\)' KP_Right KP_Right  # keypad 6 without NumLock: the same key, not extended
-assign 'SetMove\(1\)' Right Right
-assign 'SetMove\(2\)' Up Up
-assign 'SetMove\(3\)' Down Down
-assign 'SetWheel\(0\)' z Z
-assign 'SetWheel\(1\)' x X
-click 'ChkRepeat\(1\)'
+assign 'SetButton(0)' a A
+assign 'SetButton(1)' s S
+assign 'SetButton(2)' d D
+assign 'SetReplaceKey(0)' q Q
+assign 'SetReplaceKey(1)' w W
+assign 'SetReplaceKey(2)' e E
+assign 'SetMove(0)' Left Left
+assign 'SetMove(1)' KP_Right KP_Right  # keypad 6 without NumLock: the same key, not extended
+assign 'SetMove(1)' Right Right
+assign 'SetMove(2)' Up Up
+assign 'SetMove(3)' Down Down
+assign 'SetWheel(0)' z Z
+assign 'SetWheel(1)' x X
+click 'ChkRepeat(1)'
 click ChkHideCursor
 click ChkGameWindow
-expect_editor "$(control 'ChkRepeat\(1\)').* check=1 " "$(control ChkHideCursor).* check=1 " \
+expect_editor "$(control 'ChkRepeat(1)').* check=1 " "$(control ChkHideCursor).* check=1 " \
   "$(control ChkGameWindow).* check=1 "
 
 echo "forward mode 3 shows its switch key and moves backward to 4, hiding its key"
-click 'OptForward\(3\)'
-expect_editor "$(control 'OptForward\(3\)').* check=1 " "$(control 'OptBackward\(4\)').* check=1 " \
-  "$(control 'SetRepKeyWhl\(0\)').* visible=1 " "$(control 'Labc\(0\)').* visible=1 " \
-  "$(control 'SetWheel\(1\)').* visible=0 " "$(control 'SetRepKeyWhl\(1\)').* visible=0 "
-assign 'SetRepKeyWhl\(0\)' c C
+click 'OptForward(3)'
+expect_editor "$(control 'OptForward(3)').* check=1 " "$(control 'OptBackward(4)').* check=1 " \
+  "$(control 'SetRepKeyWhl(0)').* visible=1 " "$(control 'Labc(0)').* visible=1 " \
+  "$(control 'SetWheel(1)').* visible=0 " "$(control 'SetRepKeyWhl(1)').* visible=0 "
+assign 'SetRepKeyWhl(0)' c C
 
 echo "the sliders: arrow clicks step them, a drag is followed by its label"
-click 'ScrMouseRate\(0\)' 6
-click 'ScrMouseRate\(2\)' 6
-click 'ScrMouseRate\(2\)' 6
-expect_editor "$(control 'lblRate\(0\)').* text=左:2\$" "$(control 'ScrMouseRate\(0\)').* value=2 " \
-  "$(control 'lblRate\(2\)').* text=上:3\$" "$(control 'lblRate\(1\)').* text=右\$"
-read -r left top right bottom <<<"$(rect_of 'ScrMouseRate\(3\)')"
+click 'ScrMouseRate(0)' 6
+click 'ScrMouseRate(2)' 6
+click 'ScrMouseRate(2)' 6
+expect_editor "$(control 'lblRate(0)').* text=左:2\$" "$(control 'ScrMouseRate(0)').* value=2 " \
+  "$(control 'lblRate(2)').* text=上:3\$" "$(control 'lblRate(1)').* text=右\$"
+read -r left top right bottom <<<"$(rect_of 'ScrMouseRate(3)')"
 y=$(((top + bottom) / 2))
 # The thumb at 1 sits just right of the left arrow, which is as wide as the bar is high.
 xdotool mousemove $((left + bottom - top + 6)) "$y" mousedown 1
 xdotool mousemove $(((left + right) / 2)) "$y"
-expect_editor "$(control 'lblRate\(3\)').* text=下:[2-9]\$"
+expect_editor "$(control 'lblRate(3)').* text=下:[2-9]\$"
 xdotool mousemove $((right - (bottom - top) - 3)) "$y" mouseup 1
-expect_editor "$(control 'lblRate\(3\)').* text=下:10\$" "$(control 'ScrMouseRate\(3\)').* value=10 "
+expect_editor "$(control 'lblRate(3)').* text=下:10\$" "$(control 'ScrMouseRate(3)').* value=10 "
 
 echo "the file picker puts the chosen path into the path box"
 click GetFile
@@ -108,7 +108,7 @@ tv_screenshot file-dialog
 xdotool type --delay 20 "$game_path"
 xdotool key Return
 tv_probe gone '定位游戏文件' 20 || tv_fail "the open-file dialog stayed open"
-expect_editor "$(control 'TxtGame\(1\)').* text=$(printf '%s' "$game_path" | sed 's/[\\.]/\\&/g')\$"
+expect_editor "$(control 'TxtGame(1)').* text=$(printf '%s' "$game_path" | sed 's/[\\.]/\\&/g')\$"
 editor_screenshot editor-mapped
 
 echo "OK saves exactly the mapped profile"
@@ -119,20 +119,20 @@ expect_main '^list-item 2 Rally$'
 echo "reopened, the editor shows the stored profile"
 tv_probe select "$title" 2
 open_editor '设置\.\.\.'
-expect_editor "$(control 'TxtGame\(0\)').* text=Rally\$" "$(control 'SetMove\(2\)').* text=Up\$" \
-  "$(control 'SetRepKeyWhl\(0\)').* visible=1 .* text=C\$" "$(control 'SetWheel\(1\)').* visible=0 " \
-  "$(control 'OptForward\(3\)').* check=1 " "$(control 'OptBackward\(4\)').* check=1 " \
-  "$(control 'lblRate\(0\)').* text=左:2\$" "$(control 'lblRate\(1\)').* text=右\$" \
-  "$(control 'lblRate\(3\)').* text=下:10\$" "$(control 'ChkRepeat\(1\)').* check=1 "
+expect_editor "$(control 'TxtGame(0)').* text=Rally\$" "$(control 'SetMove(2)').* text=Up\$" \
+  "$(control 'SetRepKeyWhl(0)').* visible=1 .* text=C\$" "$(control 'SetWheel(1)').* visible=0 " \
+  "$(control 'OptForward(3)').* check=1 " "$(control 'OptBackward(4)').* check=1 " \
+  "$(control 'lblRate(0)').* text=左:2\$" "$(control 'lblRate(1)').* text=右\$" \
+  "$(control 'lblRate(3)').* text=下:10\$" "$(control 'ChkRepeat(1)').* check=1 "
 editor_screenshot editor-reopened
 
 echo "Tab stops at visible controls only, and in each wheel frame at the checked option"
-# focused: the editor's control that has the focus, as "NAME visible=V".
+# focused: the editor's control that has the focus, as "ID visible=V".
 focused() {
   tv_probe controls "$editor" | sed -nE 's/^control ([^ ]+) .* visible=([01]) .* focus=1 .*/\1 visible=\2/p'
 }
 focus_left() { [ "$(focused)" != "$1" ]; }
-click 'TxtGame\(1\)'
+click 'TxtGame(1)'
 first=$(focused)
 [ -n "$first" ] || tv_fail "no control has the focus after a click on the path box"
 now=$first
@@ -142,27 +142,27 @@ for step in $(seq 60); do
   now=$(focused)
   echo "  $now"
   case $now in
-    *visible=0* | cmdNoKey* | "") tv_fail "Tab put the focus on a control out of sight: '$now'" ;;
-    OptForward*) [ "$now" = "OptForward(3) visible=1" ] || tv_fail "Tab landed on $now, not the checked OptForward(3)" ;;
-    OptBackward*) [ "$now" = "OptBackward(4) visible=1" ] || tv_fail "Tab landed on $now, not the checked OptBackward(4)" ;;
+    *visible=0* | "$(control_id cmdNoKey) "* | "") tv_fail "Tab put the focus on a control out of sight: '$now'" ;;
+    "$(control_id OptForward)".*) [ "$now" = "$(control_id 'OptForward(3)') visible=1" ] || tv_fail "Tab landed on $now, not the checked OptForward(3)" ;;
+    "$(control_id OptBackward)".*) [ "$now" = "$(control_id 'OptBackward(4)') visible=1" ] || tv_fail "Tab landed on $now, not the checked OptBackward(4)" ;;
   esac
   [ "$now" != "$first" ] || break
 done
 [ "$now" = "$first" ] || tv_fail "Tab did not come round to the path box"
 
 echo "Space on the focused option keeps the mode; an arrow key selects the next one"
-click 'OptForward\(3\)'
-expect_editor "$(control 'OptForward\(3\)').* focus=1 check=1 "
+click 'OptForward(3)'
+expect_editor "$(control 'OptForward(3)').* focus=1 check=1 "
 xdotool key space
-expect_editor "$(control 'OptForward\(3\)').* check=1 " "$(control 'OptBackward\(4\)').* check=1 "
+expect_editor "$(control 'OptForward(3)').* check=1 " "$(control 'OptBackward(4)').* check=1 "
 xdotool key Down
-expect_editor "$(control 'OptForward\(4\)').* focus=1 check=1 " "$(control 'OptForward\(3\)').* check=0 "
+expect_editor "$(control 'OptForward(4)').* focus=1 check=1 " "$(control 'OptForward(3)').* check=0 "
 
 echo "the name box takes 20 characters; the close box discards the edit"
-click 'TxtGame\(0\)'
+click 'TxtGame(0)'
 xdotool key End
 xdotool type 'abcdefghijklmnopqrstuvwxyz'
-expect_editor "$(control 'TxtGame\(0\)').* text=Rallyabcdefghijklmno\$"
+expect_editor "$(control 'TxtGame(0)').* text=Rallyabcdefghijklmno\$"
 tv_probe close "$editor"
 tv_probe gone "$editor" 20 || tv_fail "the editor did not close"
 expect_main '^list-item 2 Rally$'

@@ -113,10 +113,10 @@ saved "$run/setinf.set" removed.set
 echo "a name with & is shown as stored, and the status line follows the editor's rename at once"
 tv_probe select "$title" 1
 open_editor '设置\.\.\.'
-click 'TxtGame\(0\)'
+click 'TxtGame(0)'
 xdotool key End shift+Home BackSpace
 xdotool type 'Tom&Jerry'
-expect_editor "$(control 'TxtGame\(0\)').* text=Tom&Jerry\$"
+expect_editor "$(control 'TxtGame(0)').* text=Tom&Jerry\$"
 editor_ok
 expect_main '^list-item 1 Tom&Jerry$'
 # A button shows "&&" as one "&" and underlines nothing.

@@ -86,22 +86,22 @@ tv_probe gone Tillervane 5 || tv_fail "a second 请选择游戏再开始！ box 
 
 echo "a game is added and mapped in the editor"
 open_editor 新增游戏
-click 'TxtGame\(0\)'
+click 'TxtGame(0)'
 xdotool key End BackSpace BackSpace BackSpace
 xdotool type 'Rally'
-assign 'SetButton\(0\)' a A
-assign 'SetButton\(1\)' s S
-choose 'ChkRepeat\(1\)'
-assign 'SetReplaceKey\(1\)' q Q
-assign 'SetMove\(0\)' Left Left
-assign 'SetMove\(1\)' Right Right
-assign 'SetMove\(2\)' Up Up
-assign 'SetMove\(3\)' Down Down
-assign 'SetWheel\(0\)' z Z
-assign 'SetWheel\(1\)' x X
-choose 'OptForward\(3\)'
-expect_editor "$(control 'OptBackward\(4\)').* check=1 "
-assign 'SetRepKeyWhl\(0\)' c C
+assign 'SetButton(0)' a A
+assign 'SetButton(1)' s S
+choose 'ChkRepeat(1)'
+assign 'SetReplaceKey(1)' q Q
+assign 'SetMove(0)' Left Left
+assign 'SetMove(1)' Right Right
+assign 'SetMove(2)' Up Up
+assign 'SetMove(3)' Down Down
+assign 'SetWheel(0)' z Z
+assign 'SetWheel(1)' x X
+choose 'OptForward(3)'
+expect_editor "$(control 'OptBackward(4)').* check=1 "
+assign 'SetRepKeyWhl(0)' c C
 editor_screenshot editor
 editor_ok
 saved "$run/setinf.set" after-editor.set
@@ -204,9 +204,9 @@ saved "$run/setinf.set" after-start-key.set
 
 echo "the editor again: 按下按键 forward, 放开按键 backward, both on Z"
 open_editor '设置\.\.\.'
-choose 'OptForward\(0\)'
-choose 'OptBackward\(1\)'
-assign 'SetWheel\(1\)' z Z
+choose 'OptForward(0)'
+choose 'OptBackward(1)'
+assign 'SetWheel(1)' z Z
 editor_ok
 saved "$run/setinf.set" after-press-release.set
 focus_key_target
@@ -219,7 +219,7 @@ stopped
 
 echo "and 只按一次 forward: one press and release per turn"
 open_editor '设置\.\.\.'
-choose 'OptForward\(2\)'
+choose 'OptForward(2)'
 editor_ok
 saved "$run/setinf.set" after-press-once.set
 focus_key_target

@@ -18,10 +18,12 @@
 //   window_probe.exe controls TITLE         the window's place, client size and
 //                                           caption buttons (minimize, maximize,
 //                                           close), then every child window:
-//                                           "control NAME class=.. visible=.. enabled=..
+//                                           "control ID class=.. visible=.. enabled=..
 //                                           focus=.. check=.. value=.. rect=L,T,R,B text=.."
+//                                           (ID: the child's id, ".ROW" added
+//                                           where windows share it, top first)
 //   window_probe.exe click TITLE NAME       posts BM_CLICK to the child of that
-//                                           name (or, failing that, caption)
+//                                           ID (or, failing that, caption)
 //   window_probe.exe keys LOGFILE SECONDS [timed]   a window titled "按键接收窗 key target NAME"
 //                                            (NAME: the log's, without extension) logs the
 //                                            key and button messages it gets,
@@ -285,13 +287,22 @@ int Read(HWND window) {
   return ReadMenu(window);
 }
 
-// The name Tillervane gives a child window ("SetMove(2)"), kept as a global
-// atom in a property; "-" for none.
+// A child window by its id; windows that share one (the options of a group)
+// are told apart by their row, top first: "153.3".
 std::wstring ControlName(HWND child) {
-  const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(child, L"TillervaneControl")));
-  wchar_t name[256] = {};
-  if (atom == 0 || GlobalGetAtomNameW(atom, name, 256) == 0) return L"-";
-  return name;
+  std::vector<HWND> siblings;
+  EnumChildWindows(GetParent(child), CollectChild, reinterpret_cast<LPARAM>(&siblings));
+  const int id = GetDlgCtrlID(child);
+  RECT own{}, other{};
+  GetWindowRect(child, &own);
+  int sharing = 0, row = 0;
+  for (HWND sibling : siblings) {
+    if (GetDlgCtrlID(sibling) != id) continue;
+    ++sharing;
+    GetWindowRect(sibling, &other);
+    if (other.top < own.top) ++row;
+  }
+  return std::to_wstring(id) + (sharing > 1 ? L"." + std::to_wstring(row) : L"");
 }
 
 // Asked of the control itself: an edit control keeps its text to itself, and

@@ -58,21 +58,6 @@ RECT PlaceOnForm(const Control& control, std::int32_t topOffset = 0) {
   return {ToPixels(left), ToPixels(top), ToPixels(left + control.Width), ToPixels(top + control.Height)};
 }
 
-// "SetMove(2)": the name tools that look at the window from outside (tests,
-// accessibility tools) know the control by, as a global atom in a property.
-constexpr wchar_t kNameProperty[] = L"TillervaneControl";
-
-void NameWindow(HWND window, const std::string& name, int index) {
-  if (name.empty()) return;
-  const ATOM atom = ::GlobalAddAtomW(Widen(index < 0 ? name : name + "(" + std::to_string(index) + ")").c_str());
-  if (atom != 0) ::SetPropW(window, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
-}
-
-void UnnameWindow(HWND window) {
-  const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(::RemovePropW(window, kNameProperty)));
-  if (atom != 0) ::GlobalDeleteAtom(atom);
-}
-
 HWND CreateAt(HWND parent, const wchar_t* windowClass, DWORD style, DWORD extendedStyle, const RECT& place,
               UINT_PTR id) {
   HWND window = ::CreateWindowExW(extendedStyle, windowClass, L"", WS_CHILD | style, place.left, place.top,
@@ -153,7 +138,6 @@ ChildView::~ChildView() {
   model_.AttachView(nullptr);
   if (window_ == nullptr) return;
   ::RemoveWindowSubclass(window_, PointerProc, 0);
-  UnnameWindow(window_);
   ::DestroyWindow(window_);
 }
 
@@ -161,7 +145,6 @@ HWND ChildView::CreateChild(HWND parent, const wchar_t* windowClass, DWORD style
   if (!model_.TabStop) style &= ~static_cast<DWORD>(WS_TABSTOP);
   window_ = CreateAt(parent, windowClass, style, extendedStyle, PlaceOnForm(model_), id_);
   if (window_ == nullptr) return nullptr;
-  NameWindow(window_, model_.Name, model_.Index);
   if (!model_.ToolTipText.empty()) AddToolTip(parent, window_, model_.ToolTipText);
   ::SetWindowSubclass(window_, PointerProc, 0, reinterpret_cast<DWORD_PTR>(&model_));
   return window_;
@@ -235,7 +218,6 @@ class OptionGroupView final : public ChildView {
       place.bottom = place.top + ToPixels(group_.RowHeight);
       HWND option = CreateAt(parent, L"BUTTON", BS_RADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0, place, id);
       ::SetWindowTextW(option, Literal(options[i]).c_str());
-      NameWindow(option, group_.Name, static_cast<int>(i));
       if (!group_.ToolTipText.empty()) AddToolTip(parent, option, group_.ToolTipText);
       ::SetWindowSubclass(option, &OptionGroupView::OptionProc, 0, reinterpret_cast<DWORD_PTR>(this));
       options_.push_back(option);
@@ -245,7 +227,6 @@ class OptionGroupView final : public ChildView {
   ~OptionGroupView() override {
     for (HWND option : options_) {
       ::RemoveWindowSubclass(option, &OptionGroupView::OptionProc, 0);
-      UnnameWindow(option);
       if (option != window_) ::DestroyWindow(option);
     }
   }
