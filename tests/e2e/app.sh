@@ -110,6 +110,14 @@ editor_controls=(
   "Frame4(1)" "PicXP(3)" "Label1(9)" "SetWheel(1)" OptBackward "Frame3(1)" "Labc(1)" "SetRepKeyWhl(1)"
   ChkHideCursor ChkGameWindow SetOk cmdNoKey)
 
+# client_about W H: the editor's client area is W x H pixels, give or take 2.
+client_about() {
+  local width height
+  tv_probe controls "$editor" >"$TV_DIR/controls.txt"
+  read -r width height <<<"$(sed -n 's/^client //p' "$TV_DIR/controls.txt")"
+  [ $((width - $1)) -ge -2 ] && [ $((width - $1)) -le 2 ] && [ $((height - $2)) -ge -2 ] && [ $((height - $2)) -le 2 ]
+}
+
 # control_id NAME: the id the probe gives the editor's control NAME, e.g. SetMove(2).
 control_id() {
   local i group=${1%(*}

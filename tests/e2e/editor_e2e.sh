@@ -30,14 +30,20 @@ done
 editor_screenshot editor-new-game
 
 echo "the editor: 435 x 487 pixels of client area at 96 dpi, centred, a close box only"
-tv_probe controls "$editor" >"$TV_DIR/controls.txt"
-read -r width height <<<"$(sed -n 's/^client //p' "$TV_DIR/controls.txt")"
-[ "$width" -ge 434 ] && [ "$width" -le 436 ] && [ "$height" -ge 486 ] && [ "$height" -le 488 ] ||
-  tv_fail "client area ${width}x${height}, expected about 435x487"
+client_about 435 487 || tv_fail "client area $(grep '^client' "$TV_DIR/controls.txt"), expected about 435x487"
 read -r left top right bottom <<<"$(sed -n 's/^window //p' "$TV_DIR/controls.txt")"
 [ $(((left + right) / 2 - 512)) -ge -2 ] && [ $(((left + right) / 2 - 512)) -le 2 ] ||
   tv_fail "the editor is not centred: ${left}..${right}"
 grep -qx 'caption-buttons 0 0 1' "$TV_DIR/controls.txt" || tv_fail "caption buttons: $(grep caption-buttons "$TV_DIR/controls.txt")"
+
+echo "on a display at 150% the editor is laid out again at that scale, and back at 100%"
+tv_probe send "$editor" 0x2E0 0x900090 0 >/dev/null  # WM_DPICHANGED to 144 dpi, no place suggested
+tv_wait 10 client_about 652 730 || tv_fail "at 144 dpi: $(grep '^client' "$TV_DIR/controls.txt"), expected about 652x730"
+read -r left top right bottom <<<"$(rect_of SetOk)"
+[ $((right - left)) -ge 121 ] && [ $((right - left)) -le 125 ] || tv_fail "OK is $((right - left)) pixels wide at 144 dpi"
+editor_screenshot editor-144dpi
+tv_probe send "$editor" 0x2E0 0x600060 0 >/dev/null
+tv_wait 10 client_about 435 487 || tv_fail "back at 96 dpi: $(grep '^client' "$TV_DIR/controls.txt")"
 
 echo "the name typed with spaces around it"
 click 'TxtGame(0)'

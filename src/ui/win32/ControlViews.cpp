@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,6 @@ using platform::win32::Widen;
 
 namespace ui::win32 {
 
-namespace {
-
 int ScreenDpi() {
   static const int dpi = [] {
     HDC screen = ::GetDC(nullptr);
@@ -28,14 +27,22 @@ int ScreenDpi() {
   return dpi;
 }
 
-// The system's message font, which carries the Chinese glyphs on every locale.
-HFONT MessageFont() {
-  static HFONT font = [] {
+int ToPixels(std::int32_t twips, int dpi) { return ::MulDiv(twips, dpi, 1440); }
+
+namespace {
+
+// The system's message font, which carries the Chinese glyphs on every locale,
+// at `dpi`; one font per DPI, kept for the program's life.
+HFONT MessageFont(int dpi) {
+  static std::map<int, HFONT> fonts;
+  HFONT& font = fonts[dpi];
+  if (font == nullptr) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    return ::CreateFontIndirectW(&metrics.lfMessageFont);
-  }();
+    metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, ScreenDpi());
+    font = ::CreateFontIndirectW(&metrics.lfMessageFont);
+  }
   return font;
 }
 
@@ -49,22 +56,26 @@ void SetTextIfDifferent(HWND window, const std::wstring& wanted) {
 
 // The model's place in pixels on the form: its Left and Top count from its
 // container, which may sit in another.
-RECT PlaceOnForm(const Control& control, std::int32_t topOffset = 0) {
+RECT PlaceOnForm(const Control& control, int dpi, std::int32_t topOffset = 0) {
   std::int32_t left = control.Left, top = control.Top + topOffset;
   for (const Control* container = control.Container; container != nullptr; container = container->Container) {
     left += container->Left;
     top += container->Top;
   }
-  return {ToPixels(left), ToPixels(top), ToPixels(left + control.Width), ToPixels(top + control.Height)};
+  return {ToPixels(left, dpi), ToPixels(top, dpi), ToPixels(left + control.Width, dpi),
+          ToPixels(top + control.Height, dpi)};
 }
 
-HWND CreateAt(HWND parent, const wchar_t* windowClass, DWORD style, DWORD extendedStyle, const RECT& place,
-              UINT_PTR id) {
-  HWND window = ::CreateWindowExW(extendedStyle, windowClass, L"", WS_CHILD | style, place.left, place.top,
-                                  place.right - place.left, place.bottom - place.top, parent,
-                                  reinterpret_cast<HMENU>(id), ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
-  return window;
+// Without painting: the form is drawn again once everything is in place.
+void PlaceWindow(HWND window, const RECT& place, int dpi) {
+  ::MoveWindow(window, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
+  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi)), FALSE);
+}
+
+// Placed and given its font by Place, at the form's DPI.
+HWND CreateAt(HWND parent, const wchar_t* windowClass, DWORD style, DWORD extendedStyle, UINT_PTR id) {
+  return ::CreateWindowExW(extendedStyle, windowClass, L"", WS_CHILD | style, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(id), ::GetModuleHandleW(nullptr), nullptr);
 }
 
 // By the window's own style: before its form is shown, every window reads as
@@ -87,8 +98,8 @@ void AddToolTip(HWND parent, HWND control, const std::string& text) {
     if (toolTip == nullptr) return;
     ::SetPropW(parent, kToolTipProperty, toolTip);
     // Long Chinese tips wrap instead of running off the screen.
-    ::SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, ToPixels(4800));
-    ::SendMessageW(toolTip, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
+    ::SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, ToPixels(4800, ScreenDpi()));
+    ::SendMessageW(toolTip, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(ScreenDpi())), FALSE);
   }
   std::wstring tip = Widen(text);
   TOOLINFOW tool{};
@@ -117,8 +128,6 @@ LRESULT CALLBACK PointerProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-int ToPixels(std::int32_t twips) { return ::MulDiv(twips, ScreenDpi(), 1440); }
-
 int ShiftState() {
   return ((::GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((::GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
          ((::GetKeyState(VK_MENU) < 0) ? 4 : 0);
@@ -143,7 +152,7 @@ ChildView::~ChildView() {
 
 HWND ChildView::CreateChild(HWND parent, const wchar_t* windowClass, DWORD style, DWORD extendedStyle) {
   if (!model_.TabStop) style &= ~static_cast<DWORD>(WS_TABSTOP);
-  window_ = CreateAt(parent, windowClass, style, extendedStyle, PlaceOnForm(model_), id_);
+  window_ = CreateAt(parent, windowClass, style, extendedStyle, id_);
   if (window_ == nullptr) return nullptr;
   if (!model_.ToolTipText.empty()) AddToolTip(parent, window_, model_.ToolTipText);
   ::SetWindowSubclass(window_, PointerProc, 0, reinterpret_cast<DWORD_PTR>(&model_));
@@ -153,6 +162,10 @@ HWND ChildView::CreateChild(HWND parent, const wchar_t* windowClass, DWORD style
 void ChildView::Refresh() {
   SetTextIfDifferent(window_, Literal(model_.Caption()));
   RefreshCommon();
+}
+
+void ChildView::Place(int dpi) {
+  if (window_ != nullptr) PlaceWindow(window_, PlaceOnForm(model_, dpi), dpi);
 }
 
 void ChildView::TakeFocus() {
@@ -213,10 +226,7 @@ class OptionGroupView final : public ChildView {
   OptionGroupView(OptionGroup& model, HWND parent, UINT_PTR id) : ChildView(model, id), group_(model) {
     const auto& options = group_.Options();
     for (std::size_t i = 0; i < options.size(); ++i) {
-      const auto offset = static_cast<std::int32_t>(i) * group_.RowHeight;
-      RECT place = PlaceOnForm(group_, offset);
-      place.bottom = place.top + ToPixels(group_.RowHeight);
-      HWND option = CreateAt(parent, L"BUTTON", BS_RADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0, place, id);
+      HWND option = CreateAt(parent, L"BUTTON", BS_RADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0, id);
       ::SetWindowTextW(option, Literal(options[i]).c_str());
       if (!group_.ToolTipText.empty()) AddToolTip(parent, option, group_.ToolTipText);
       ::SetWindowSubclass(option, &OptionGroupView::OptionProc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -228,6 +238,14 @@ class OptionGroupView final : public ChildView {
     for (HWND option : options_) {
       ::RemoveWindowSubclass(option, &OptionGroupView::OptionProc, 0);
       if (option != window_) ::DestroyWindow(option);
+    }
+  }
+  // A row each, from the group's top.
+  void Place(int dpi) override {
+    for (std::size_t i = 0; i < options_.size(); ++i) {
+      RECT place = PlaceOnForm(group_, dpi, static_cast<std::int32_t>(i) * group_.RowHeight);
+      place.bottom = place.top + ToPixels(group_.RowHeight, dpi);
+      PlaceWindow(options_[i], place, dpi);
     }
   }
   void Refresh() override {
@@ -314,21 +332,24 @@ class ImageView final : private ShownBitmap, public ChildView {
  public:
   ImageView(Image& model, HWND parent, UINT_PTR id) : ChildView(model, id), image_(model) {
     CreateChild(parent, L"STATIC", SS_BITMAP | SS_CENTERIMAGE);
-    bitmap = platform::win32::BitmapHandle(Scaled());
-    if (bitmap.get() != nullptr) {
-      ::SendMessageW(window_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
-    }
+  }
+  // The picture is drawn again at the new size.
+  void Place(int dpi) override {
+    ChildView::Place(dpi);
+    platform::win32::BitmapHandle scaled(Scaled(dpi));
+    ::SendMessageW(window_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaled.get()));
+    bitmap = std::move(scaled);
   }
 
  private:
-  HBITMAP Scaled() const {
+  HBITMAP Scaled(int dpi) const {
     if (image_.Picture == 0) return nullptr;
     auto original = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(image_.Picture),
                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (original == nullptr || !image_.Stretch) return original;
     BITMAP size{};
     ::GetObjectW(original, sizeof size, &size);
-    const int width = ToPixels(image_.Width), height = ToPixels(image_.Height);
+    const int width = ToPixels(image_.Width, dpi), height = ToPixels(image_.Height, dpi);
     HDC screen = ::GetDC(nullptr);
     HDC from = ::CreateCompatibleDC(screen), to = ::CreateCompatibleDC(screen);
     HBITMAP scaled = ::CreateCompatibleBitmap(screen, width, height);

@@ -13,8 +13,10 @@
 
 namespace ui::win32 {
 
-// Twips to pixels at the display's DPI.
-int ToPixels(std::int32_t twips);
+// The primary display's DPI, at which forms are first laid out.
+int ScreenDpi();
+// Twips to pixels at `dpi`.
+int ToPixels(std::int32_t twips, int dpi);
 // The Shift (1), Ctrl (2) and Alt (4) keys held now, as mouse and key events report them.
 int ShiftState();
 // The caption shown as it is written: a button or menu would take "&" for the
@@ -33,11 +35,12 @@ class ChildView : public ControlView {
   virtual void OnScroll(WORD /*request*/) {}
   virtual void OnTimer() {}
   void TakeFocus() override;
+  // The window at the model's place, with the font, both at `dpi`.
+  virtual void Place(int dpi);
 
  protected:
   ChildView(Control& model, UINT_PTR id) : model_(model), id_(id) {}
-  // The control's window at the model's place, named after the model and with
-  // its tooltip and pointer.
+  // The control's window, with its tooltip and pointer; Place puts it in its place.
   HWND CreateChild(HWND parent, const wchar_t* windowClass, DWORD style, DWORD extendedStyle = 0);
   void RefreshCommon();
 

@@ -60,6 +60,7 @@ struct FormWindow {
   std::vector<std::unique_ptr<MenuView>> menuViews;
   std::unique_ptr<ControlView> captionView;
   HWND focus = nullptr;  // the control that had the focus when the window was last deactivated
+  int dpi = ScreenDpi();  // the display's the window is laid out for
 };
 
 class CaptionView final : public ControlView {
@@ -87,6 +88,16 @@ FormWindow* Find(const Form& form) {
   for (auto& [window, state] : Windows())
     if (state->form == &form) return state.get();
   return nullptr;
+}
+
+// The window's frame around the form's client area at `dpi`, with its top-left
+// corner where it is now.
+RECT Frame(const Form& form, HWND window, int dpi) {
+  RECT frame{0, 0, ToPixels(form.ClientWidthTwips, dpi), ToPixels(form.ClientHeightTwips, dpi)}, now{};
+  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE)), ::GetMenu(window) != nullptr, 0);
+  ::GetWindowRect(window, &now);
+  ::OffsetRect(&frame, now.left - frame.left, now.top - frame.top);
+  return frame;
 }
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -125,6 +136,18 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
       }
       return ::DefWindowProcW(window, message, wParam, lParam);
+    case WM_DPICHANGED: {
+      // On a display of another scale everything is laid out again, in the
+      // place Windows suggests; without one the window keeps its corner.
+      state->dpi = LOWORD(wParam);
+      for (auto& [id, view] : state->controls) view->Place(state->dpi);
+      RECT frame = Frame(*state->form, window, state->dpi);
+      if (lParam != 0) frame = *reinterpret_cast<const RECT*>(lParam);
+      ::SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
+    }
     case WM_TIMER:
       if (const auto control = state->controls.find(wParam); control != state->controls.end()) {
         control->second->OnTimer();
@@ -307,13 +330,8 @@ class RealFormHost final : public FormHost {
     RegisterFormClass();
     const DWORD style = (owner != nullptr ? WS_POPUP : WS_OVERLAPPED) | WS_CAPTION | WS_SYSMENU |
                         (form.MinButton ? WS_MINIMIZEBOX : 0) | WS_CLIPCHILDREN;
-    RECT frame{0, 0, ToPixels(form.ClientWidthTwips), ToPixels(form.ClientHeightTwips)};
-    ::AdjustWindowRectEx(&frame, style, form.MenuBar.empty() ? FALSE : TRUE, 0);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const POINT origin = CentredOrigin(form, owner, width, height);
-
-    HWND window = ::CreateWindowExW(0, kFormClass, Widen(form.Caption()).c_str(), style, origin.x, origin.y, width,
-                                    height, owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    HWND window = ::CreateWindowExW(0, kFormClass, Widen(form.Caption()).c_str(), style, 0, 0, 0, 0, owner, nullptr,
+                                    ::GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) return nullptr;
     auto state = std::make_unique<FormWindow>();
     state->window = window;
@@ -333,9 +351,16 @@ class RealFormHost final : public FormHost {
     UINT_PTR nextId = kFirstControlId;
     for (Control* control : form.Controls) {
       const UINT_PTR id = nextId++;
-      if (auto view = CreateView(*control, window, id)) built.controls[id] = std::move(view);
+      if (auto view = CreateView(*control, window, id)) {
+        view->Place(built.dpi);
+        built.controls[id] = std::move(view);
+      }
     }
     BuildMenuBar(built);
+    const RECT frame = Frame(form, window, built.dpi);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const POINT origin = CentredOrigin(form, owner, width, height);
+    ::SetWindowPos(window, nullptr, origin.x, origin.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     return window;
   }
 };
