@@ -2,7 +2,9 @@
 # driving its main window and editor from outside through the window probe
 # ($TV_PROBE). Source it after lib.sh and tv_begin.
 
-title='Tillervane（Tillervane v2.01）'
+# The main window's title: the version tag, made from the version the build reads.
+version() { sed -n "s/^#define TILLERVANE_VERSION_$1 //p" "$(dirname "${BASH_SOURCE[0]}")/../../src/resources/Version.h"; }
+title="Tillervane（Tillervane v$(version MAJOR).$(version MINOR)$(version REVISION)）"
 editor='设置窗口'
 # The settings files the tests start from and compare with (a native test
 # holds them to the encoder's bytes).

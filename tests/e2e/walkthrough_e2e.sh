@@ -164,7 +164,7 @@ focus_key_target
 under_control
 tv_probe activate "$title" || tv_fail "the main window did not come to the front"  # where the boxes get the keys
 menu '关于Tillervane...'
-answer 'Tillervane（Tillervane v2.01）' Return
+answer "$title" Return
 answer '若存在 BUG，请到更新发布页获取新版本！' Return
 tv_probe gone Tillervane 3 || tv_fail "a third box appeared"
 menu '软件更新...'

@@ -7,8 +7,9 @@
 #include "settings/SettingsCodec.h"
 #include "support/EngineFixture.h"
 #include "support/FakeFormHost.h"
+#include "unit/SettingsBytes.h"
 
-constexpr char kTag[] = "Tillervane（Tillervane v2.01）";
+inline const std::string& kTag = kVersion;
 constexpr char kPath[] = "C:\\Games\\Tillervane\\setinf.set";
 
 inline GameProfile Game(const std::string& name) {

@@ -25,8 +25,9 @@ inline const std::vector<Cp936Sample>& Cp936Samples() {
   static const std::vector<Cp936Sample> samples = {
       {"empty", "", "", ""},
       {"ascii", "Tillervane 2.01", "54 69 6C 6C 65 72 76 61 6E 65 20 32 2E 30 31", "Tillervane 2.01"},
-      {"version tag", kVersion,
-       "54 69 6C 6C 65 72 76 61 6E 65 A3 A8 54 69 6C 6C 65 72 76 61 6E 65 20 76 32 2E 30 31 A3 A9", kVersion},
+      {"version tag", "Tillervane（Tillervane v2.01）",
+       "54 69 6C 6C 65 72 76 61 6E 65 A3 A8 54 69 6C 6C 65 72 76 61 6E 65 20 76 32 2E 30 31 A3 A9",
+       "Tillervane（Tillervane v2.01）"},
       {"path", "C:\\游戏\\赛车.exe", "43 3A 5C D3 CE CF B7 5C C8 FC B3 B5 2E 65 78 65", "C:\\游戏\\赛车.exe"},
       {"captions", "新游戏 按住重复 切换键",
        "D0 C2 D3 CE CF B7 20 B0 B4 D7 A1 D6 D8 B8 B4 20 C7 D0 BB BB BC FC", "新游戏 按住重复 切换键"},

@@ -31,6 +31,7 @@ TEST_F(MainWindowTest, OnlyTheFirstCopyShowsItsWindow) {
   os.otherWindow.clear();
   ModGood::Main();
   EXPECT_EQ(forms.ranUntilUnloaded, std::vector<std::string>{kTag});
+  EXPECT_EQ(ModGood::BuildVersionTag(2, 0, 1), "Tillervane（Tillervane v2.01）");  // minor and revision joined
 }
 
 // The hotkey poll runs inside the system-modal box, so a held start key comes back while it is open.

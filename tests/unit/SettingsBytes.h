@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "app/ModGood.h"
+#include "platform/posix/IconvText.h"
+#include "resources/Version.h"
 #include "settings/Settings.h"
 
 using Bytes = std::vector<std::uint8_t>;
@@ -28,10 +31,13 @@ inline Bytes operator+(Bytes a, const Bytes& b) {
   return a;
 }
 
-inline const std::string kVersion = "Tillervane（Tillervane v2.01）";
-// kVersion in code page 936 with its count.
-inline const Bytes kVersionBytes =
-    Hex("1E 00 54 69 6C 6C 65 72 76 61 6E 65 A3 A8 54 69 6C 6C 65 72 76 61 6E 65 20 76 32 2E 30 31 A3 A9");
+// This build's version tag as the program makes it, and in code page 936 with its count.
+inline const std::string kVersion =
+    ModGood::BuildVersionTag(TILLERVANE_VERSION_MAJOR, TILLERVANE_VERSION_MINOR, TILLERVANE_VERSION_REVISION);
+inline const Bytes kVersionBytes = [] {
+  const std::string cp936 = platform::posix::IconvText().Utf8ToCp936(kVersion);
+  return Bytes{static_cast<std::uint8_t>(cp936.size()), 0} + Bytes(cp936.begin(), cp936.end());
+}();
 
 // The saved record with the default hotkeys and no games.
 inline AppSettings DefaultRecord() {
