@@ -8,7 +8,6 @@
 #include "engine/GameWindow.h"
 #include "engine/HookKeyMouse.h"
 #include "engine/KeyMouse.h"
-#include "keys/modGetKey.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
@@ -111,7 +110,7 @@ void frmMain::ShowControlStatus() {
     CmdShowStart.SetCaption("游戏以管理员身份运行，请以管理员身份启动本程序");
     return;
   }
-  const std::string stop = "......  按" + modGetKey::KeyName(Settings.StopKey.VirtualKey, Settings.StopKey.Extended) + "停止!";
+  const std::string stop = "......  按" + HotkeyName(Settings.StopKey) + "停止!";
   const std::string name = LstGame.List(LstGame.ListIndex());
   CmdShowStart.SetCaption(modHookKeyMouse::WaitingForGame ? "等待 " + name + " 的窗口激活" + stop
                                                           : "正在控制 " + name + stop);

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "engine/KeyMouse.h"
-#include "keys/modGetKey.h"
 #include "platform/Platform.h"
 #include "resources/ResourceIds.h"
 #include "settings/ModFile.h"
@@ -97,10 +96,8 @@ void frmMain::LoadGameList() {
 }
 
 void frmMain::ShowHotkeyCaptions() {
-  menuStart.SetCaption("启动（热键 " + modGetKey::KeyName(Settings.StartKey.VirtualKey, Settings.StartKey.Extended) +
-                       "）");
-  menuStop.SetCaption("停止（热键 " + modGetKey::KeyName(Settings.StopKey.VirtualKey, Settings.StopKey.Extended) +
-                      "）");
+  menuStart.SetCaption("启动（热键 " + HotkeyName(Settings.StartKey) + "）");
+  menuStop.SetCaption("停止（热键 " + HotkeyName(Settings.StopKey) + "）");
 }
 
 void frmMain::LstGame_Click() {
@@ -111,9 +108,7 @@ void frmMain::LstGame_Click() {
     CmdShowStart.SetCaption("请选择游戏");
     return;
   }
-  CmdShowStart.SetCaption(LstGame.List(CurGameIndex) + " 按" +
-                          modGetKey::KeyName(Settings.StartKey.VirtualKey, Settings.StartKey.Extended) +
-                          "开始控制......");
+  CmdShowStart.SetCaption(LstGame.List(CurGameIndex) + " 按" + HotkeyName(Settings.StartKey) + "开始控制......");
 }
 
 // Reading every key's state discards its "pressed since the last read" bit, so

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/EngineTimers.h"
+#include "keys/modGetKey.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 #include "ui/Controls.h"
@@ -56,6 +57,7 @@ class frmMain final : public ui::Form {
 
   void LoadGameList();
   void ShowHotkeyCaptions();
+  static std::string HotkeyName(const HotKey& key) { return modGetKey::KeyName(key.VirtualKey, key.Extended); }
   void ClearKeyLatches();
 
   // Handlers.

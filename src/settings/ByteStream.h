@@ -20,20 +20,9 @@ class ByteReader {
   bool Failed() const { return failed_; }
   std::size_t Remaining() const { return bytes_.size() - pos_; }
 
-  std::uint16_t UInt16() {
-    const std::uint8_t* at = Take(2);
-    return at == nullptr ? 0 : static_cast<std::uint16_t>(at[0] | at[1] << 8);
-  }
+  std::uint16_t UInt16() { return static_cast<std::uint16_t>(Little(2)); }
   std::int16_t Int16() { return static_cast<std::int16_t>(UInt16()); }
-
-  std::int32_t Int32() {
-    const std::uint8_t* at = Take(4);
-    if (at == nullptr) return 0;
-    const std::uint32_t value = static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-                                static_cast<std::uint32_t>(at[2]) << 16 |
-                                static_cast<std::uint32_t>(at[3]) << 24;
-    return static_cast<std::int32_t>(value);
-  }
+  std::int32_t Int32() { return static_cast<std::int32_t>(Little(4)); }
 
   // `n` bytes as they are; empty when fewer remain.
   std::string Bytes(std::size_t n) {
@@ -48,6 +37,14 @@ class ByteReader {
   }
 
  private:
+  // `n` bytes, the lowest first.
+  std::uint32_t Little(std::size_t n) {
+    const std::uint8_t* at = Take(n);
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; at != nullptr && i < n; ++i) value |= static_cast<std::uint32_t>(at[i]) << (8 * i);
+    return value;
+  }
+
   // The next `n` bytes, or nullptr. Compared as `n > size - pos`: pos never
   // passes size, so the subtraction cannot wrap and no sum can overflow.
   const std::uint8_t* Take(std::size_t n) {
@@ -67,15 +64,8 @@ class ByteReader {
 
 class ByteWriter {
  public:
-  void Int16(std::int16_t value) {
-    const auto bits = static_cast<std::uint16_t>(value);
-    bytes_.push_back(static_cast<std::uint8_t>(bits));
-    bytes_.push_back(static_cast<std::uint8_t>(bits >> 8));
-  }
-  void Int32(std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<std::uint8_t>(bits >> shift));
-  }
+  void Int16(std::int16_t value) { Little(static_cast<std::uint16_t>(value), 2); }
+  void Int32(std::int32_t value) { Little(static_cast<std::uint32_t>(value), 4); }
   void Bytes(std::string_view bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
   template <std::size_t N>
   void Block(const std::array<std::uint8_t, N>& block) {
@@ -85,5 +75,8 @@ class ByteWriter {
   std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
  private:
+  void Little(std::uint32_t bits, int n) {
+    for (int i = 0; i < n; ++i) bytes_.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+  }
   std::vector<std::uint8_t> bytes_;
 };

@@ -21,17 +21,9 @@ void Control::SetFocus() {
   if (view_ != nullptr) view_->TakeFocus();
 }
 
-void Control::SetEnabled(bool enabled) {
-  if (enabled_ == enabled) return;
-  enabled_ = enabled;
-  Changed();
-}
+void Control::SetEnabled(bool enabled) { Update(enabled_, enabled); }
 
-void Control::SetVisible(bool visible) {
-  if (visible_ == visible) return;
-  visible_ = visible;
-  Changed();
-}
+void Control::SetVisible(bool visible) { Update(visible_, visible); }
 
 void Control::SetCaption(const std::string& caption) {
   caption_ = caption;
@@ -43,17 +35,11 @@ void CommandButton::UserClick() {
 }
 
 void TextBox::SetText(const std::string& text) {
-  if (text_ == text) return;
-  text_ = text;
-  Changed();
-  Raise(Change);
+  if (Update(text_, text)) Raise(Change);
 }
 
 void CheckBox::SetValue(int value) {
-  if (value_ == value) return;
-  value_ = value;
-  Changed();
-  Raise(Click);
+  if (Update(value_, value)) Raise(Click);
 }
 
 void OptionGroup::SetOptions(const std::vector<std::string>& captions) {
@@ -76,11 +62,7 @@ void OptionGroup::UserStep(int step) {
 int HScrollBar::Clamped(int value) const { return std::clamp(value, Min, std::max(Min, Max)); }
 
 void HScrollBar::SetValue(int value) {
-  value = Clamped(value);
-  if (value_ == value) return;
-  value_ = value;
-  Changed();
-  Raise(Change);
+  if (Update(value_, Clamped(value))) Raise(Change);
 }
 
 void HScrollBar::UserScroll(int value) {
@@ -119,12 +101,6 @@ void ListBox::RemoveItem(int index) {
   Changed();
 }
 
-void ListBox::Clear() {
-  items_.clear();
-  selected_ = -1;
-  Changed();
-}
-
 bool ListBox::SetListIndex(int index) {
   if (index < -1 || index >= ListCount()) return false;
   selected_ = index;
@@ -141,20 +117,12 @@ void ListBox::UserMouseUp(int button) {
   if (Enabled() && MouseUp) MouseUp(button);
 }
 
-void Timer::SetInterval(int milliseconds) {
-  if (interval_ == milliseconds) return;
-  interval_ = milliseconds;
-  Changed();
-}
+void Timer::SetInterval(int milliseconds) { Update(interval_, milliseconds); }
 
 void Timer::Tick() {
   if (Enabled() && interval_ > 0) Raise(Elapsed);
 }
 
-void MenuItem::SetChecked(bool checked) {
-  if (checked_ == checked) return;
-  checked_ = checked;
-  Changed();
-}
+void MenuItem::SetChecked(bool checked) { Update(checked_, checked); }
 
 }  // namespace ui

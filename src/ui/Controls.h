@@ -60,6 +60,14 @@ class Control {
   void Changed() {
     if (view_ != nullptr) view_->Refresh();
   }
+  // Stores a new state and shows it; false when it was already so.
+  template <class T>
+  bool Update(T& field, const T& value) {
+    if (field == value) return false;
+    field = value;
+    Changed();
+    return true;
+  }
 
  private:
   static Control* focused_;
@@ -170,7 +178,6 @@ enum MouseButton : int { LeftMouse = 1, RightMouse = 2, MiddleMouse = 4 };
 class ListBox : public Control {
  public:
   void AddItem(const std::string& text);
-  void Clear();
   int ListCount() const { return static_cast<int>(items_.size()); }
   const std::string& List(int index) const { return items_.at(static_cast<std::size_t>(index)); }
   void SetList(int index, const std::string& text);

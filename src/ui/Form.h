@@ -51,16 +51,9 @@ class FormHost {
 void SetFormHost(FormHost* host);
 FormHost& Host();
 
-class Form {
+// A control itself for its caption, the window's title, and the view that shows it.
+class Form : public Control {
  public:
-  virtual ~Form() = default;
-
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption) {
-    caption_ = caption;
-    if (view_ != nullptr) view_->Refresh();
-  }
-  void AttachView(ControlView* view) { view_ = view; }
   std::int32_t ClientWidthTwips = 0;
   std::int32_t ClientHeightTwips = 0;
   bool MinButton = false;
@@ -105,8 +98,6 @@ class Form {
 
  private:
   bool loaded_ = false;
-  std::string caption_;
-  ControlView* view_ = nullptr;
 };
 
 }  // namespace ui

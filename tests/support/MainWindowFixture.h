@@ -9,26 +9,19 @@
 #include "support/FakeFormHost.h"
 #include "unit/SettingsBytes.h"
 
-inline const std::string& kTag = kVersion;
 constexpr char kPath[] = "C:\\Games\\Tillervane\\setinf.set";
-
-inline GameProfile Game(const std::string& name) {
-  GameProfile game;
-  game.GameName = name;
-  return game;
-}
 
 class MainWindowTest : public EngineFixture {
  protected:
   MainWindowTest() {
-    VersionTag = kTag;
+    VersionTag = kVersion;
     os.keyNames = {{0x43 << 16, "F9"}, {0x44 << 16, "F10"}, {0x58 << 16, "F12"}};
   }
   ~MainWindowTest() override { VersionTag.clear(); }
 
   // A settings file as this version writes it.
   void OnDisk(AppSettings stored) {
-    stored.Version = kTag;
+    stored.Version = kVersion;
     os.disk[kPath] = settings_codec::EncodeSettings(stored, os.text);
   }
   AppSettings SavedFile() { return settings_codec::DecodeSettings(os.disk.at(kPath), os.text); }

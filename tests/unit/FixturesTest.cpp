@@ -11,16 +11,11 @@
 
 #include "platform/posix/IconvText.h"
 #include "settings/SettingsCodec.h"
+#include "support/MainWindowFixture.h"
 #include "unit/Cp936Samples.h"
 #include "unit/SettingsBytes.h"
 
 namespace {
-
-GameProfile Named(const std::string& name) {
-  GameProfile game;
-  game.GameName = name;
-  return game;
-}
 
 // Three games, remembering "Rally", whose left button is A and whose movement
 // holds the arrow keys from 5 pixels on.
@@ -28,26 +23,24 @@ AppSettings ThreeGames() {
   AppSettings settings = DefaultRecord();
   settings.RememberLastGame = True16;
   settings.LastGameIndex = 2;
-  settings.Games = {Named("赛车一"), Named("飞行"), Named("Rally")};
+  settings.Games = {Game("赛车一"), Game("飞行"), Game("Rally")};
   GameProfile& rally = settings.Games[2];
   rally.Buttons[LeftButton] = {'A', 0, 0, 0, 0, 0, False16, 0};
-  for (const int move : {MoveLeft, MoveRight, MoveUp, MoveDown}) {
-    rally.Moves[static_cast<std::size_t>(move)] = {0x25 + move, 1, 0, 0, 5};
-  }
-  rally.Moves[MoveUp].VirtualKey = 0x26, rally.Moves[MoveRight].VirtualKey = 0x27;
+  rally.Moves = {MoveMap{0x25, 1, 0, 0, 5}, MoveMap{0x27, 1, 0, 0, 5}, MoveMap{0x26, 1, 0, 0, 5},
+                 MoveMap{0x28, 1, 0, 0, 5}};
   return settings;
 }
 
 AppSettings TwoGames() {
   AppSettings settings = DefaultRecord();
-  settings.Games = {Named("赛车一"), Named("飞行")};
+  settings.Games = {Game("赛车一"), Game("飞行")};
   settings.Games[0].ReservedBytes = {0xF0, 1, 2, 3, 4, 5, 6, 7};  // another version's bytes
   return settings;
 }
 
 // What the editor's test maps control by control.
 GameProfile Mapped() {
-  GameProfile game = Named("Rally");  // typed with two spaces before and after
+  GameProfile game = Game("Rally");  // typed with two spaces before and after
   game.GamePath = "C:\\game folder\\rally.exe";
   game.HideCursor = True16;
   SetFollowsGameWindow(game, true);
@@ -62,7 +55,7 @@ GameProfile Mapped() {
 // The walk-through's game as a first run's editor leaves it.
 AppSettings WalkedThrough() {
   AppSettings settings = DefaultRecord();
-  GameProfile game = Named("Rally");
+  GameProfile game = Game("Rally");
   game.Buttons[LeftButton] = {'A', 0, 0, 0, 0, 0, False16, 0};
   game.Buttons[RightButton] = {'S', 0, 0, 'Q', 0, 0, True16, 0};
   game.Moves = {MoveMap{0x25, 1, 0, 0, 1}, MoveMap{0x27, 1, 0, 0, 1}, MoveMap{0x26, 1, 0, 0, 1},
@@ -102,7 +95,7 @@ std::map<std::string, AppSettings> Fixtures() {
 
   // Each code page 936 sample as a game's name, the second one remembered.
   AppSettings samples = DefaultRecord();
-  for (const Cp936Sample& sample : Cp936Samples()) samples.Games.push_back(Named(sample.back));
+  for (const Cp936Sample& sample : Cp936Samples()) samples.Games.push_back(Game(sample.back));
   samples.RememberLastGame = True16;
   samples.LastGameIndex = 1;
   files["cp936"] = samples;

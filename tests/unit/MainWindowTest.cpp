@@ -26,11 +26,11 @@ TEST_F(MainWindowTest, OnlyTheFirstCopyShowsItsWindow) {
   os.anotherInstance = true;
   EXPECT_EQ(ModGood::Main(), 0);
   os.anotherInstance = false;
-  os.otherWindow = kTag;
+  os.otherWindow = kVersion;
   ModGood::Main();
   os.otherWindow.clear();
   ModGood::Main();
-  EXPECT_EQ(forms.ranUntilUnloaded, std::vector<std::string>{kTag});
+  EXPECT_EQ(forms.ranUntilUnloaded, std::vector<std::string>{kVersion});
   EXPECT_EQ(ModGood::BuildVersionTag(2, 0, 1), "Tillervane（Tillervane v2.01）");  // minor and revision joined
 }
 
@@ -169,7 +169,7 @@ TEST_F(ControlTest, ACancelledHotkeyChangesNothingAndNoKeyAsksNothing) {
 TEST_F(ControlTest, AboutNamesTheVersionAndTheUpdateCommandOpensItsPageAfterANote) {
   window.menuAbout.UserClick();
   const Calls about = os.TakeCalls();
-  EXPECT_EQ(about.front(), std::string("MessageBox(") + kTag + ",Tillervane,0x0)");
+  EXPECT_EQ(about.front(), std::string("MessageBox(") + kVersion + ",Tillervane,0x0)");
   EXPECT_EQ(about.size(), 2u);  // and a note
   window.menuNewApp.UserClick();
   const Calls update = os.TakeCalls();

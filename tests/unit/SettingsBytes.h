@@ -39,6 +39,13 @@ inline const Bytes kVersionBytes = [] {
   return Bytes{static_cast<std::uint8_t>(cp936.size()), 0} + Bytes(cp936.begin(), cp936.end());
 }();
 
+inline GameProfile Game(const std::string& name, const std::string& path = "") {
+  GameProfile game;
+  game.GameName = name;
+  game.GamePath = path;
+  return game;
+}
+
 // The saved record with the default hotkeys and no games.
 inline AppSettings DefaultRecord() {
   AppSettings settings;

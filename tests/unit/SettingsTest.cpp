@@ -16,13 +16,6 @@ platform::posix::IconvText cp936;
 const Bytes kHead = kVersionBytes + Hex("78 00*11 7B 00*11 03 00*3 00*26");  // DefaultRecord() up to its games
 const Bytes kFreshGame = Hex("06 00 D0 C2 D3 CE CF B7 00*10 00*218");      // "新游戏"
 
-GameProfile Named(const std::string& name, const std::string& path = "") {
-  GameProfile game;
-  game.GameName = name;
-  game.GamePath = path;
-  return game;
-}
-
 AppSettings WithGames(std::vector<GameProfile> games) {
   AppSettings settings = DefaultRecord();
   settings.Games = std::move(games);
@@ -34,7 +27,7 @@ TEST(SettingsCodec, RecordsEncodeToTheirBytesAndDecodeBack) {
   saved.LastGameIndex = 2;
   saved.RememberLastGame = True16;
   // A ButtonMap is 30 bytes: Reserved3 follows Repeat directly. The profile's fixed tail starts at 114.
-  AppSettings maps = WithGames({Named("新游戏")});
+  AppSettings maps = WithGames({Game("新游戏")});
   maps.StopKey.Reserved = 5;
   maps.Reserved2[19] = 0xCD;
   GameProfile& game = maps.Games[0];
@@ -57,7 +50,7 @@ TEST(SettingsCodec, RecordsEncodeToTheirBytesAndDecodeBack) {
     Bytes bytes;
   } rows[] = {
       {"no games", saved, kVersionBytes + Hex("78 00*11 7B 00*11 03 00*3 02 00*3 FF FF 00*20 00 00")},
-      {"one fresh game", WithGames({Named("新游戏")}), kHead + Hex("01 00 01 00*3 00*4") + kFreshGame},
+      {"one fresh game", WithGames({Game("新游戏")}), kHead + Hex("01 00 01 00*3 00*4") + kFreshGame},
       {"maps and reserved fields", maps, mapBytes},
   };
   for (const auto& row : rows) {
@@ -78,7 +71,7 @@ TEST(SettingsCodec, CutOrHostileBytesDecodeWhatIsCompleteAndLeaveTheRestEmpty) {
   } rows[] = {
       {"cut in a Long", kVersionBytes + Hex("78 00 00 00 01 00"), cutInStartKey},
       {"two dimensions", kHead + Hex("02 00 01 00*3 00*4") + kFreshGame, DefaultRecord()},
-      {"count 2147483647 in 100 bytes", kHead + Hex("01 00 FF FF FF 7F 00*4 02 00 41 42"), WithGames({Named("AB")})},
+      {"count 2147483647 in 100 bytes", kHead + Hex("01 00 FF FF FF 7F 00*4 02 00 41 42"), WithGames({Game("AB")})},
   };
   for (const auto& row : rows) EXPECT_EQ(DecodeSettings(row.bytes, cp936), row.expected) << row.what;
 }
@@ -93,7 +86,7 @@ TEST(SettingsCodec, TextsTooLongForTheirCountAreCutBetweenCharacters) {
   for (const auto& [name, stored] : std::vector<std::pair<std::string, std::size_t>>{
            {repeat("a", 65535), 65535}, {repeat("a", 70000), 65535},
            {"a" + repeat("中", 40000), 65535}, {"ab" + repeat("中", 40000), 65534}}) {
-    const AppSettings decoded = DecodeSettings(EncodeSettings(WithGames({Named(name, "after")}), cp936), cp936);
+    const AppSettings decoded = DecodeSettings(EncodeSettings(WithGames({Game(name, "after")}), cp936), cp936);
     ASSERT_EQ(decoded.Games.size(), 1u);
     EXPECT_EQ(cp936.Utf8ToCp936(decoded.Games[0].GameName).size(), stored);
     EXPECT_EQ(decoded.Games[0].GamePath, "after");
@@ -126,7 +119,7 @@ class SettingsFile : public ::testing::Test {
   }
   static AppSettings Numbered(int count) {
     AppSettings settings = DefaultRecord();
-    for (int i = 0; i < count; ++i) settings.Games.push_back(Named("游戏" + std::to_string(i)));
+    for (int i = 0; i < count; ++i) settings.Games.push_back(Game("游戏" + std::to_string(i)));
     return settings;
   }
 
@@ -181,7 +174,7 @@ TEST_F(SettingsFile, RemovingAGameShiftsTheLaterOnesDownAndAnIndexOutsideTheList
   Store(Numbered(3));
   Settings = Numbered(3);
   ModFile::RemoveGame(1);
-  EXPECT_EQ(Settings.Games, (std::vector<GameProfile>{Named("游戏0"), Named("游戏2")}));
+  EXPECT_EQ(Settings.Games, (std::vector<GameProfile>{Game("游戏0"), Game("游戏2")}));
   os.TakeCalls();
   for (const int outside : {-1, 2}) ModFile::RemoveGame(outside);
   EXPECT_EQ(os.TakeCalls(), Calls{});

@@ -46,12 +46,14 @@ HFONT MessageFont(int dpi) {
   return font;
 }
 
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 void SetTextIfDifferent(HWND window, const std::wstring& wanted) {
-  const int length = ::GetWindowTextLengthW(window);
-  std::wstring current(static_cast<std::size_t>(length) + 1, L'\0');
-  ::GetWindowTextW(window, current.data(), length + 1);
-  current.resize(static_cast<std::size_t>(length));
-  if (current != wanted) ::SetWindowTextW(window, wanted.c_str());
+  if (WindowText(window) != wanted) ::SetWindowTextW(window, wanted.c_str());
 }
 
 // The model's place in pixels on the form: its Left and Top count from its
@@ -392,11 +394,7 @@ class TextBoxView final : public ChildView {
     RefreshCommon();
   }
   void OnCommand(WORD notification, HWND) override {
-    if (notification != EN_CHANGE) return;
-    const int length = ::GetWindowTextLengthW(window_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(window_, text.data(), length + 1)));
-    text_.UserEdit(Narrow(text));
+    if (notification == EN_CHANGE) text_.UserEdit(Narrow(WindowText(window_)));
   }
 
  private:
