@@ -141,14 +141,16 @@ rect_of() {
 }
 
 # click NAME [DX]: a real click on the named control, at its centre or DX
-# pixels from its right edge.
+# pixels from its right edge. The pointer then leaves for the screen's corner:
+# resting on a control with a tip would bring up a tooltip, which under Wine
+# can swallow the next click on the control below it.
 click() {
   local left top right bottom x
   read -r left top right bottom <<<"$(rect_of "$1")"
   [ -n "$bottom" ] || tv_fail "the editor has no control $1"
   x=$(((left + right) / 2))
   [ -z "${2:-}" ] || x=$((right - $2))
-  xdotool mousemove "$x" $(((top + bottom) / 2)) click 1
+  xdotool mousemove "$x" $(((top + bottom) / 2)) click 1 mousemove 0 0
 }
 
 # assign NAME KEY CAPTION: clicks a key button, presses KEY in the "请按键"
