@@ -137,7 +137,11 @@ echo "Tab stops at visible controls only, and in each wheel frame at the checked
 focused() {
   tv_probe controls "$editor" | sed -nE 's/^control ([^ ]+) .* visible=([01]) .* focus=1 .*/\1 visible=\2/p'
 }
-focus_left() { [ "$(focused)" != "$1" ]; }
+# focus_left FROM: the focus is on another control than FROM, which is kept in $now.
+focus_left() {
+  now=$(focused)
+  [ "$now" != "$1" ]
+}
 click 'TxtGame(1)'
 first=$(focused)
 [ -n "$first" ] || tv_fail "no control has the focus after a click on the path box"
@@ -145,7 +149,6 @@ now=$first
 for step in $(seq 60); do
   xdotool key Tab
   tv_wait 5 focus_left "$now" || tv_fail "Tab did not move the focus from $now"
-  now=$(focused)
   echo "  $now"
   case $now in
     *visible=0* | "$(control_id cmdNoKey) "* | "") tv_fail "Tab put the focus on a control out of sight: '$now'" ;;

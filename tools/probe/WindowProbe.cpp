@@ -38,9 +38,11 @@
 #include <io.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -287,22 +289,23 @@ int Read(HWND window) {
   return ReadMenu(window);
 }
 
-// A child window by its id; windows that share one (the options of a group)
+// The children by their ids; windows that share one (the options of a group)
 // are told apart by their row, top first: "153.3".
-std::wstring ControlName(HWND child) {
-  std::vector<HWND> siblings;
-  EnumChildWindows(GetParent(child), CollectChild, reinterpret_cast<LPARAM>(&siblings));
-  const int id = GetDlgCtrlID(child);
-  RECT own{}, other{};
-  GetWindowRect(child, &own);
-  int sharing = 0, row = 0;
-  for (HWND sibling : siblings) {
-    if (GetDlgCtrlID(sibling) != id) continue;
-    ++sharing;
-    GetWindowRect(sibling, &other);
-    if (other.top < own.top) ++row;
+std::map<HWND, std::wstring> ControlNames(const std::vector<HWND>& children) {
+  std::map<int, std::vector<std::pair<LONG, HWND>>> byId;
+  for (HWND child : children) {
+    RECT place{};
+    GetWindowRect(child, &place);
+    byId[GetDlgCtrlID(child)].push_back({place.top, child});
   }
-  return std::to_wstring(id) + (sharing > 1 ? L"." + std::to_wstring(row) : L"");
+  std::map<HWND, std::wstring> names;
+  for (auto& [id, windows] : byId) {
+    std::sort(windows.begin(), windows.end());
+    for (size_t row = 0; row < windows.size(); ++row) {
+      names[windows[row].second] = std::to_wstring(id) + (windows.size() > 1 ? L"." + std::to_wstring(row) : L"");
+    }
+  }
+  return names;
 }
 
 // Asked of the control itself: an edit control keeps its text to itself, and
@@ -334,6 +337,7 @@ int Controls(HWND window) {
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
   std::vector<HWND> children;
   EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  const auto names = ControlNames(children);
   for (HWND child : children) {
     const std::wstring className = ClassOf(child);
     RECT place{};
@@ -343,7 +347,7 @@ int Controls(HWND window) {
       value = std::to_string(static_cast<long>(SendMessageW(child, SBM_GETPOS, 0, 0)));
     }
     const bool isButton = lstrcmpiW(className.c_str(), L"Button") == 0;
-    Say("control " + Utf8(ControlName(child)) + " class=" + Utf8(className) +
+    Say("control " + Utf8(names.at(child)) + " class=" + Utf8(className) +
         " visible=" + std::to_string(IsWindowVisible(child) ? 1 : 0) +
         " enabled=" + std::to_string(IsWindowEnabled(child) ? 1 : 0) +
         " focus=" + std::to_string(child == thread.hwndFocus ? 1 : 0) +
@@ -360,8 +364,8 @@ int Click(HWND window, const std::wstring& name) {
   std::vector<HWND> children;
   EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
   HWND target = nullptr;
-  for (HWND child : children)
-    if (ControlName(child) == name) target = child;
+  for (const auto& [child, id] : ControlNames(children))
+    if (id == name) target = child;
   for (HWND child : children)
     if (target == nullptr && WindowText(child) == name) target = child;
   if (target == nullptr) return Fail(kMissing, L"no control named " + name);
