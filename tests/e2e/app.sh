@@ -30,7 +30,6 @@ shows() {
   tv_wait 15 window_shows "$1" "$2" || tv_fail "$1 does not show $2 (it shows: $(cat "$TV_DIR/window.txt"))"
 }
 
-main_has() { window_shows "$title" "$1"; }
 expect_main() { shows "$title" "$1"; }
 
 # menu CAPTION: chooses the main window's menu item with this caption.
