@@ -99,7 +99,7 @@ expect_editor() {
 
 # The editor's controls in the order the program lays them out: each one's
 # window id is 100 plus its place here; the options of a group share the
-# group's id and are told apart by their row ("OptForward(3)" is "152.3").
+# group's id and are told apart by their row ("OptForward(3)" is "142.3").
 editor_controls=(
   "Label1(4)" "TxtGame(0)" "Label1(5)" "TxtGame(1)" GetFile Frame2 "PicXP(0)"
   "Label1(0)" "SetButton(0)" "ChkRepeat(0)" "Label1(2)" "SetReplaceKey(0)"

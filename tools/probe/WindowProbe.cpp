@@ -290,7 +290,7 @@ int Read(HWND window) {
 }
 
 // The children by their ids; windows that share one (the options of a group)
-// are told apart by their row, top first: "153.3".
+// are told apart by their row, top first: "142.3".
 std::map<HWND, std::wstring> ControlNames(const std::vector<HWND>& children) {
   std::map<int, std::vector<std::pair<LONG, HWND>>> byId;
   for (HWND child : children) {
