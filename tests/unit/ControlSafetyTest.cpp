@@ -83,6 +83,8 @@ TEST_F(ControlSafetyTest, LeavingTheGameReleasesEveryHeldKeyAndTheStopKeyStillWo
   window.TimStart.Tick();
   EXPECT_EQ(window.CmdShowStart.Caption(), kIdle);
   EXPECT_EQ(os.foregroundHook, nullptr);
+  window.StartControl();
+  EXPECT_NE(os.foregroundHook, nullptr);  // watched again on the next start
 }
 
 TEST_F(ControlSafetyTest, AGameWithHigherRightsInFrontIsNamedUntilItLeaves) {

@@ -96,8 +96,7 @@ std::map<std::string, AppSettings> Fixtures() {
   // Each code page 936 sample as a game's name, the second one remembered.
   AppSettings samples = DefaultRecord();
   for (const Cp936Sample& sample : Cp936Samples()) samples.Games.push_back(Game(sample.back));
-  samples.RememberLastGame = True16;
-  samples.LastGameIndex = 1;
+  samples.RememberLastGame = True16, samples.LastGameIndex = 1;
   files["cp936"] = samples;
   return files;
 }

@@ -41,8 +41,7 @@ inline const Bytes kVersionBytes = [] {
 
 inline GameProfile Game(const std::string& name, const std::string& path = "") {
   GameProfile game;
-  game.GameName = name;
-  game.GamePath = path;
+  game.GameName = name, game.GamePath = path;
   return game;
 }
 
