@@ -167,11 +167,13 @@ expect_editor "$(control 'OptForward(3)').* check=1 " "$(control 'OptBackward(4)
 xdotool key Down
 expect_editor "$(control 'OptForward(4)').* focus=1 check=1 " "$(control 'OptForward(3)').* check=0 "
 
-echo "the name box takes 20 characters; the close box discards the edit"
-click 'TxtGame(0)'
-xdotool key End
-xdotool type 'abcdefghijklmnopqrstuvwxyz'
-expect_editor "$(control 'TxtGame(0)').* text=Rallyabcdefghijklmno\$"
+echo "the name box takes 20 characters, the path box any number; the close box discards the edit"
+for box in 0 1; do
+  click "TxtGame($box)"
+  xdotool key End
+  xdotool type 'abcdefghijklmnopqrstuvwxyz'
+done
+expect_editor "$(control 'TxtGame(0)').* text=Rallyabcdefghijklmno\$" "$(control 'TxtGame(1)').* text=.*rally\.exeabcdefghijklmnopqrstuvwxyz\$"
 tv_probe close "$editor"
 tv_probe gone "$editor" 20 || tv_fail "the editor did not close"
 expect_main '^list-item 2 Rally$'
