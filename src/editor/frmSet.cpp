@@ -136,24 +136,24 @@ void frmSet::Wire() {
     button.Click = [this, &button, &key, &extended] { AssignKey(button, key, extended); };
   };
   for (int i = 0; i < 2; ++i) {
-    TxtGame[i].Change = [this] { TxtGame_Change(); };
+    TxtGame[i].Change = [this, i] { TxtGame_Change(i); };
     keyButton(SetWheel[i], Working.Wheels[i].VirtualKey, Working.Wheels[i].Extended);
     keyButton(SetRepKeyWhl[i], Working.Wheels[i].SwitchKey, Working.Wheels[i].SwitchExtended);
   }
   for (int i = 0; i < 3; ++i) {
     keyButton(SetButton[i], Working.Buttons[i].VirtualKey, Working.Buttons[i].Extended);
     keyButton(SetReplaceKey[i], Working.Buttons[i].SwitchKey, Working.Buttons[i].SwitchExtended);
-    ChkRepeat[i].Click = [this, i] { Working.Buttons[i].Repeat = Checked(ChkRepeat[i]); };
+    ChkRepeat[i].Click = [this, i] { ChkRepeat_Click(i); };
   }
   for (int i = 0; i < 4; ++i) {
     keyButton(SetMove[i], Working.Moves[i].VirtualKey, Working.Moves[i].Extended);
-    // The label and the working copy also follow the thumb while it is dragged.
-    ScrMouseRate[i].Change = ScrMouseRate[i].Scroll = [this, i] { ScrMouseRate_Change(i); };
+    ScrMouseRate[i].Change = [this, i] { ScrMouseRate_Change(i); };
+    ScrMouseRate[i].Scroll = [this, i] { ScrMouseRate_Scroll(i); };
   }
-  OptForward.Click = [this](int mode) { WheelOption_Click(WheelForward, mode); };
-  OptBackward.Click = [this](int mode) { WheelOption_Click(WheelBackward, mode); };
-  ChkHideCursor.Click = [this] { Working.HideCursor = Checked(ChkHideCursor); };
-  ChkGameWindow.Click = [this] { SetFollowsGameWindow(Working, ChkGameWindow.Value() != 0); };
+  OptForward.Click = [this](int index) { OptForward_Click(index); };
+  OptBackward.Click = [this](int index) { OptBackward_Click(index); };
+  ChkHideCursor.Click = [this] { ChkHideCursor_Click(); };
+  ChkGameWindow.Click = [this] { ChkGameWindow_Click(); };
   GetFile.Click = [this] { GetFile_Click(); };
   SetOk.Click = [this] { SetOk_Click(); };
 }
@@ -210,7 +210,7 @@ void frmSet::CommitProfile() {
 }
 
 // Both fields follow the boxes, whichever changed.
-void frmSet::TxtGame_Change() {
+void frmSet::TxtGame_Change(int) {
   Working.GameName = TrimSpaces(TxtGame[0].Text());
   Working.GamePath = TrimSpaces(TxtGame[1].Text());
 }
@@ -233,3 +233,9 @@ void frmSet::GetFile_Click() {
   fileFilter_ = request.filterIndex;
   if (!request.fileName.empty()) TxtGame[1].SetText(request.fileName);
 }
+
+void frmSet::ChkRepeat_Click(int Index) { Working.Buttons[Index].Repeat = Checked(ChkRepeat[Index]); }
+
+void frmSet::ChkHideCursor_Click() { Working.HideCursor = Checked(ChkHideCursor); }
+
+void frmSet::ChkGameWindow_Click() { SetFollowsGameWindow(Working, ChkGameWindow.Value() != 0); }

@@ -54,9 +54,16 @@ class frmSet final : public ui::Form {
   void CommitProfile();
 
   // Handlers.
-  void TxtGame_Change();
+  void TxtGame_Change(int Index);
   void GetFile_Click();
+  void ChkRepeat_Click(int Index);
+  void ChkHideCursor_Click();
+  void ChkGameWindow_Click();
+  void OptForward_Click(int Index) { WheelOption_Click(WheelForward, Index); }
+  void OptBackward_Click(int Index) { WheelOption_Click(WheelBackward, Index); }
   void ScrMouseRate_Change(int Index);
+  // While the thumb is dragged: the label and the working copy follow it.
+  void ScrMouseRate_Scroll(int Index) { ScrMouseRate_Change(Index); }
   void SetOk_Click();
 
  protected:

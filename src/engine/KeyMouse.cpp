@@ -15,6 +15,13 @@ void Pause(std::int32_t milliseconds) {
 
 }  // namespace
 
+void clsKeyMouse::InitKeyMouse(std::uint8_t KeyDelayMs, std::uint8_t KeyPressDelayMs,
+                               std::uint8_t MouseDelayMs) {
+  keyDelayMs_ = KeyDelayMs;
+  keyPressDelayMs_ = KeyPressDelayMs;
+  mouseDelayMs_ = MouseDelayMs;
+}
+
 void clsKeyMouse::SendKey(std::int32_t vkCode, std::uint32_t flags) {
   const auto scan = Os().input.MapVirtualKeyCode(static_cast<std::uint32_t>(vkCode), wincode::MapVkToVsc);
   Os().input.KeybdEvent(static_cast<std::uint8_t>(vkCode), static_cast<std::uint8_t>(scan), flags, 0);
@@ -40,13 +47,45 @@ void clsKeyMouse::ReleaseHeldKeys() {
   for (const auto& [vkCode, extended] : held) KeyUp(vkCode, extended);
 }
 
-void clsKeyMouse::MouseMove(std::int32_t sx, std::int32_t sy) {
+void clsKeyMouse::KeyPress(std::int32_t vkCode) {
+  SendKey(vkCode, 0);
+  Pause(keyPressDelayMs_);
+  SendKey(vkCode, wincode::KeyEventKeyUp);
+}
+
+void clsKeyMouse::SendButton(std::uint32_t flag) {
+  Os().input.MouseEvent(flag, 0, 0, 0, Os().input.GetMessageExtraInfo());
+  Pause(mouseDelayMs_);
+}
+
+void clsKeyMouse::MouseLeftDown() { SendButton(wincode::MouseEventLeftDown); }
+void clsKeyMouse::MouseLeftUp() { SendButton(wincode::MouseEventLeftUp); }
+void clsKeyMouse::MouseRightDown() { SendButton(wincode::MouseEventRightDown); }
+void clsKeyMouse::MouseRightUp() { SendButton(wincode::MouseEventRightUp); }
+void clsKeyMouse::MouseMidDown() { SendButton(wincode::MouseEventMiddleDown); }
+void clsKeyMouse::MouseMidUp() { SendButton(wincode::MouseEventMiddleUp); }
+
+void clsKeyMouse::MouseClick() {
+  MouseLeftDown();
+  MouseLeftUp();
+}
+
+void clsKeyMouse::MouseDblClick() {
+  MouseClick();
+  MouseClick();
+}
+
+void clsKeyMouse::MouseMove(std::int32_t sx, std::int32_t sy, bool isAbsolute, bool forScreen) {
   const auto screen = Os().screen.PrimaryScreen();
+  const std::int64_t scaleX = forScreen ? 1 : screen.twipsPerPixelX;
+  const std::int64_t scaleY = forScreen ? 1 : screen.twipsPerPixelY;
   // mouse_event's absolute range is 0 to 65535 across the primary screen.
-  const auto dx = RoundHalfEven(std::int64_t{sx} * 65535, screen.widthTwips);
-  const auto dy = RoundHalfEven(std::int64_t{sy} * 65535, screen.heightTwips);
-  Os().input.MouseEvent(wincode::MouseEventMove | wincode::MouseEventAbsolute, static_cast<std::int32_t>(dx),
-                        static_cast<std::int32_t>(dy), 0, Os().input.GetMessageExtraInfo());
+  const auto dx = RoundHalfEven(std::int64_t{sx} * scaleX * 65535, screen.widthTwips);
+  const auto dy = RoundHalfEven(std::int64_t{sy} * scaleY * 65535, screen.heightTwips);
+  const std::uint32_t flags =
+      wincode::MouseEventMove | (isAbsolute ? wincode::MouseEventAbsolute : 0);
+  Os().input.MouseEvent(flags, static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy), 0,
+                        Os().input.GetMessageExtraInfo());
 }
 
 clsKeyMouse& KeyMouse() {

@@ -8,25 +8,39 @@
 
 class clsKeyMouse {
  public:
-  // The pause some games need after each injected key, in milliseconds.
-  void InitKeyMouse(std::uint8_t KeyDelayMs) { keyDelayMs_ = KeyDelayMs; }
+  // The pauses some games need between injected events, in milliseconds.
+  void InitKeyMouse(std::uint8_t KeyDelayMs, std::uint8_t KeyPressDelayMs, std::uint8_t MouseDelayMs);
 
   // Codes below 1 mean "no key" and send nothing.
   void KeyDown(std::int32_t vkCode, bool isExtendedKey);
   void KeyUp(std::int32_t vkCode, bool isExtendedKey);
-  // Puts the pointer at (sx, sy), in twips of the primary screen.
-  void MouseMove(std::int32_t sx, std::int32_t sy);
+  void KeyPress(std::int32_t vkCode);
+
+  void MouseClick();
+  void MouseDblClick();
+  // (sx, sy) in twips of the primary screen when forScreen, else in its pixels.
+  void MouseMove(std::int32_t sx, std::int32_t sy, bool isAbsolute, bool forScreen);
 
   // Sends the key-up of every key KeyDown pressed that no KeyUp has released
   // since, with the flags it was pressed with, for when the releases the
   // engine would send may never come.
   void ReleaseHeldKeys();
 
+  void MouseLeftDown();
+  void MouseLeftUp();
+  void MouseRightDown();
+  void MouseRightUp();
+  void MouseMidDown();
+  void MouseMidUp();
+
  private:
   void SendKey(std::int32_t vkCode, std::uint32_t flags);
+  void SendButton(std::uint32_t flag);
 
   std::map<std::int32_t, bool> held_;  // virtual key -> pressed as extended
   std::int32_t keyDelayMs_ = 0;
+  std::int32_t keyPressDelayMs_ = 0;
+  std::int32_t mouseDelayMs_ = 0;
 };
 
 // The process's one synthesizer, created on first use.

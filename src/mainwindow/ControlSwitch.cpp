@@ -84,7 +84,7 @@ void frmMain::StopControl() {
   if (game == nullptr) return;
   if (game->HideCursor != 0) {
     const auto screen = Os().screen.PrimaryScreen();
-    KeyMouse().MouseMove(HalfTwips(screen.widthTwips), HalfTwips(screen.heightTwips));
+    KeyMouse().MouseMove(HalfTwips(screen.widthTwips), HalfTwips(screen.heightTwips), true, true);
   }
 }
 
@@ -102,7 +102,7 @@ void frmMain::TimStart_Timer() {
 void frmMain::ParkPointer() {
   // The right-most pixel column at mid-height: the arrow is almost wholly off screen.
   const auto screen = Os().screen.PrimaryScreen();
-  KeyMouse().MouseMove(screen.widthTwips, HalfTwips(screen.heightTwips));
+  KeyMouse().MouseMove(screen.widthTwips, HalfTwips(screen.heightTwips), true, true);
 }
 
 void frmMain::ShowControlStatus() {

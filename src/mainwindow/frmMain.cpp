@@ -10,10 +10,13 @@
 #include "settings/ModFile.h"
 #include "settings/Settings.h"
 
-// Form_Initialize: the settings are loaded here.
 frmMain::frmMain() {
   LayOut();
   Wire();
+  Form_Initialize();
+}
+
+void frmMain::Form_Initialize() {
   SettingsPath = platform::Os().process.ExecutableDirectory() + "\\setinf.set";
   ModFile::LoadSettings();
 }
@@ -43,15 +46,13 @@ void frmMain::LayOut() {
 void frmMain::Wire() {
   LstGame.Click = [this] { LstGame_Click(); };
   LstGame.DblClick = [this] { LstGame_DblClick(); };
-  LstGame.MouseUp = [this](int button) {
-    if (button == ui::RightMouse) PopupMenu(menuMain);
-  };
+  LstGame.MouseUp = [this](int button, int shift, int x, int y) { LstGame_MouseUp(button, shift, x, y); };
   TimStart.Elapsed = [this] { TimStart_Timer(); };
   TimButton.Elapsed = [this] { engine.TimButton_Timer(); };
   TimMove.Elapsed = [this] { engine.TimMove_Timer(); };
   const std::pair<ui::MenuItem*, void (frmMain::*)()> commands[] = {
-      {&menuStart, &frmMain::StartControl},          {&menuStop, &frmMain::StopControl},
-      {&menuEnd, &frmMain::Unload},                  {&menuMem, &frmMain::menuMem_Click},
+      {&menuStart, &frmMain::menuStart_Click},       {&menuStop, &frmMain::menuStop_Click},
+      {&menuEnd, &frmMain::menuEnd_Click},           {&menuMem, &frmMain::menuMem_Click},
       {&menuRunGame, &frmMain::menuRunGame_Click},   {&menuSet, &frmMain::menuSet_Click},
       {&menuAdd, &frmMain::menuAdd_Click},           {&menuDelete, &frmMain::menuDelete_Click},
       {&menuSetStart, &frmMain::menuSetStart_Click}, {&menuSetStop, &frmMain::menuSetStop_Click},
@@ -62,7 +63,7 @@ void frmMain::Wire() {
 
 void frmMain::Form_Load() {
   SetCaption(VersionTag);
-  KeyMouse().InitKeyMouse(0);
+  KeyMouse().InitKeyMouse(0, 30, 0);
   TimMove.SetEnabled(false);
   TimButton.SetEnabled(false);
   TimMove.SetInterval(8);
@@ -87,6 +88,10 @@ void frmMain::RememberGame() {
 
 // By now the double-clicked entry is selected and current.
 void frmMain::LstGame_DblClick() { menuRunGame_Click(); }
+
+void frmMain::LstGame_MouseUp(int Button, int, int, int) {
+  if (Button == ui::RightMouse) PopupMenu(menuMain);
+}
 
 void frmMain::LoadGameList() {
   for (const GameProfile& game : Settings.Games) LstGame.AddItem(game.GameName);

@@ -17,7 +17,7 @@ std::int32_t HalfTwips(std::int32_t twips);
 
 class frmMain final : public ui::Form {
  public:
-  frmMain();
+  frmMain();  // Form_Initialize: the settings are loaded here
 
   ui::CommandButton CmdShowStart;  // the status line
   ui::ListBox LstGame;
@@ -63,7 +63,11 @@ class frmMain final : public ui::Form {
   // Handlers.
   void LstGame_Click();
   void LstGame_DblClick();
+  void LstGame_MouseUp(int Button, int Shift, int X, int Y);
+  void menuStart_Click() { StartControl(); }
+  void menuStop_Click() { StopControl(); }
   void menuMem_Click();
+  void menuEnd_Click() { Unload(); }
   void menuRunGame_Click();
   void menuSet_Click();
   void menuAdd_Click();
@@ -84,6 +88,7 @@ class frmMain final : public ui::Form {
   void Form_RawMouseMove(std::int32_t dx, std::int32_t dy) override;
 
  private:
+  void Form_Initialize();
   void LayOut();
   void Wire();
   // Captures a new key for `hotKey`, named `role` in the question, and stores it on OK.

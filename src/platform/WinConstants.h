@@ -28,6 +28,12 @@ inline constexpr std::uint32_t KeyEventKeyUp = 0x0002;
 
 // mouse_event flags.
 inline constexpr std::uint32_t MouseEventMove = 0x0001;
+inline constexpr std::uint32_t MouseEventLeftDown = 0x0002;
+inline constexpr std::uint32_t MouseEventLeftUp = 0x0004;
+inline constexpr std::uint32_t MouseEventRightDown = 0x0008;
+inline constexpr std::uint32_t MouseEventRightUp = 0x0010;
+inline constexpr std::uint32_t MouseEventMiddleDown = 0x0020;
+inline constexpr std::uint32_t MouseEventMiddleUp = 0x0040;
 inline constexpr std::uint32_t MouseEventAbsolute = 0x8000;
 
 // MapVirtualKey map type: virtual key to scan code.

@@ -113,8 +113,8 @@ void ListBox::UserDoubleClick() {
   if (Enabled()) Raise(DblClick);
 }
 
-void ListBox::UserMouseUp(int button) {
-  if (Enabled() && MouseUp) MouseUp(button);
+void ListBox::UserMouseUp(int button, int shift, int x, int y) {
+  if (Enabled() && MouseUp) MouseUp(button, shift, x, y);
 }
 
 void Timer::SetInterval(int milliseconds) { Update(interval_, milliseconds); }

@@ -190,11 +190,11 @@ class ListBox : public Control {
   bool SetListIndex(int index);
   void UserSelect(int index) { SetListIndex(index); }
   void UserDoubleClick();
-  void UserMouseUp(int button);
+  void UserMouseUp(int button, int shift, int x, int y);
 
   Handler Click;
   Handler DblClick;
-  std::function<void(int button)> MouseUp;
+  std::function<void(int button, int shift, int x, int y)> MouseUp;
 
  private:
   std::vector<std::string> items_;

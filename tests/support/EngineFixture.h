@@ -15,7 +15,7 @@ class EngineFixture : public ::testing::Test {
   EngineFixture() {
     Settings = AppSettings{};
     CurGameIndex = -1;
-    KeyMouse().InitKeyMouse(0);
+    KeyMouse().InitKeyMouse(0, 0, 0);
     KeyMouse().ReleaseHeldKeys();  // forgets the keys an earlier test left down
     os.TakeCalls();
     modHookKeyMouse::MouseHookHandle = 0;

@@ -107,9 +107,9 @@ TEST_F(ControlTest, TheRememberOptionSavesOnEveryToggleAndUnloadSavesOnlyWhileIt
 }
 
 TEST_F(ControlTest, OnlyARightButtonReleaseOverTheListOpensTheGameMenu) {
-  window.LstGame.UserMouseUp(ui::LeftMouse);
-  window.LstGame.UserMouseUp(ui::MiddleMouse);
-  window.LstGame.UserMouseUp(ui::RightMouse);
+  window.LstGame.UserMouseUp(ui::LeftMouse, 0, 10, 10);
+  window.LstGame.UserMouseUp(ui::MiddleMouse, 0, 10, 10);
+  window.LstGame.UserMouseUp(ui::RightMouse, 0, 10, 10);
   EXPECT_EQ(forms.popups, std::vector<std::string>{"menuMain"});
 }
 

@@ -408,6 +408,10 @@ class ListBoxView final : public ChildView {
     ::SetWindowSubclass(window_, &ListBoxView::ListProc, 0, reinterpret_cast<DWORD_PTR>(this));
   }
   ~ListBoxView() override { ::RemoveWindowSubclass(window_, &ListBoxView::ListProc, 0); }
+  void Place(int dpi) override {
+    ChildView::Place(dpi);
+    dpi_ = dpi;
+  }
 
   void Refresh() override {
     // Only what differs, so a refresh in the middle of a click does not reset
@@ -437,13 +441,17 @@ class ListBoxView final : public ChildView {
                                    DWORD_PTR data) {
     const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
     if (message == WM_RBUTTONUP || message == WM_LBUTTONUP || message == WM_MBUTTONUP) {
+      auto* self = reinterpret_cast<ListBoxView*>(data);
       const int button = message == WM_RBUTTONUP ? RightMouse : message == WM_LBUTTONUP ? LeftMouse : MiddleMouse;
-      reinterpret_cast<ListBoxView*>(data)->list_.UserMouseUp(button);
+      // The pointer in twips of the list, at the DPI the list is laid out for.
+      self->list_.UserMouseUp(button, ShiftState(), ::MulDiv(static_cast<short>(LOWORD(lParam)), 1440, self->dpi_),
+                              ::MulDiv(static_cast<short>(HIWORD(lParam)), 1440, self->dpi_));
     }
     return result;
   }
 
   ListBox& list_;
+  int dpi_ = ScreenDpi();
   std::vector<std::string> shown_;
 };
 
