@@ -6,13 +6,14 @@
 
 namespace {
 
-void DriveRepeat(std::int16_t phase, std::int32_t virtualKey, std::int32_t extended,
-                 std::int32_t switchKey) {
-  if (virtualKey <= 0) return;
-  const bool switchHeld = platform::Os().input.GetAsyncKeyState(switchKey) != 0;
+// One button's or wheel's key, while it repeats.
+template <class Map>
+void DriveRepeat(std::int16_t phase, bool repeating, const Map& map) {
+  if (!repeating || map.VirtualKey <= 0) return;
+  const bool switchHeld = platform::Os().input.GetAsyncKeyState(map.SwitchKey) != 0;
   const RepeatStep step = NextRepeatStep(phase, switchHeld);
-  if (step == RepeatStep::Press) KeyMouse().KeyDown(virtualKey, extended != 0);
-  if (step == RepeatStep::Release) KeyMouse().KeyUp(virtualKey, extended != 0);
+  if (step == RepeatStep::Press) KeyMouse().KeyDown(map.VirtualKey, map.Extended != 0);
+  if (step == RepeatStep::Release) KeyMouse().KeyUp(map.VirtualKey, map.Extended != 0);
 }
 
 }  // namespace
@@ -28,15 +29,9 @@ void EngineTimers::TimButton_Timer() {
   const GameProfile* profile = CurrentGame();
   if (profile == nullptr) return;
   for (std::size_t b = 0; b < profile->Buttons.size(); ++b) {
-    const ButtonMap& button = profile->Buttons[b];
-    if (modHookKeyMouse::ButtonRepeat[b]) {
-      DriveRepeat(RepeatPhase, button.VirtualKey, button.Extended, button.SwitchKey);
-    }
+    DriveRepeat(RepeatPhase, modHookKeyMouse::ButtonRepeat[b], profile->Buttons[b]);
   }
   for (std::size_t w = 0; w < profile->Wheels.size(); ++w) {
-    const WheelMap& wheel = profile->Wheels[w];
-    if (modHookKeyMouse::WheelRepeat[w]) {
-      DriveRepeat(RepeatPhase, wheel.VirtualKey, wheel.Extended, wheel.SwitchKey);
-    }
+    DriveRepeat(RepeatPhase, modHookKeyMouse::WheelRepeat[w], profile->Wheels[w]);
   }
 }

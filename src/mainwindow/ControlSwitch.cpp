@@ -70,12 +70,9 @@ void frmMain::StopControl() {
   LstGame_Click();
   LstGame.SetEnabled(true);
   const GameProfile* game = CurrentGame();
-  if (game == nullptr) {  // no game current: only what the engine knows it holds
-    KeyMouse().ReleaseHeldKeys();
-    return;
-  }
-  ReleaseProfileKeys(*game);
-  KeyMouse().ReleaseHeldKeys();  // any key the profile no longer names
+  if (game != nullptr) ReleaseProfileKeys(*game);
+  KeyMouse().ReleaseHeldKeys();  // any key no profile names, or all with no game current
+  if (game == nullptr) return;
   ClearKeyLatches();
   Os().process.PumpPendingMessages();
   // A command run by the pump may have added or deleted games: the profile is

@@ -5,10 +5,8 @@
 #include <utility>
 
 #include "engine/KeyMouse.h"
-#include "platform/Platform.h"
 #include "resources/ResourceIds.h"
 #include "settings/ModFile.h"
-#include "settings/Settings.h"
 
 frmMain::frmMain() {
   LayOut();

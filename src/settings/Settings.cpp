@@ -12,8 +12,6 @@ void SetFollowsGameWindow(GameProfile& game, bool follows) {
 }
 
 GameProfile* CurrentGame() {
-  if (CurGameIndex < 0 || static_cast<std::size_t>(CurGameIndex) >= Settings.Games.size()) {
-    return nullptr;
-  }
+  if (CurGameIndex < 0 || static_cast<std::size_t>(CurGameIndex) >= Settings.Games.size()) return nullptr;
   return &Settings.Games[static_cast<std::size_t>(CurGameIndex)];
 }

@@ -20,7 +20,6 @@ class RealDialogs final : public Dialogs {
     const std::wstring filter = Widen(request.filter);
     const std::wstring title = Widen(request.title);
     wchar_t file[MAX_PATH] = {};
-    wchar_t fileTitle[MAX_PATH] = {};
     const std::wstring initial = Widen(request.fileName);
     if (initial.size() >= MAX_PATH) return false;
     initial.copy(file, initial.size());
@@ -33,8 +32,6 @@ class RealDialogs final : public Dialogs {
     dialog.nFilterIndex = request.filterIndex;
     dialog.lpstrFile = file;
     dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrFileTitle = fileTitle;
-    dialog.nMaxFileTitle = MAX_PATH;
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = request.flags;
     if (!::GetOpenFileNameW(&dialog) || file[0] == L'\0') return false;

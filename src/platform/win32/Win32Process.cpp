@@ -13,6 +13,9 @@ namespace platform::win32 {
 
 namespace {
 
+// The longest path the system's wide calls take, the terminator included.
+constexpr std::size_t kLongestPath = 32768;
+
 // 1 elevated, 0 not, -1 when the token cannot be read.
 int TokenElevated(HANDLE process) {
   HANDLE opened = nullptr;
@@ -45,7 +48,7 @@ class RealProcess final : public Process {
   std::string ForegroundProcessPath() override {
     const KernelHandle process = OpenForegroundProcess();
     if (process.get() == nullptr) return {};
-    std::wstring path(32768, L'\0');
+    std::wstring path(kLongestPath, L'\0');
     DWORD length = static_cast<DWORD>(path.size());
     if (!::QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) return {};
     path.resize(length);
@@ -79,16 +82,10 @@ class RealProcess final : public Process {
   }
 
   std::string ExecutableDirectory() override {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-      const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-      if (length == 0) return {};
-      if (length < path.size()) {
-        path.resize(length);
-        break;
-      }
-      path.resize(path.size() * 2);
-    }
+    std::wstring path(kLongestPath, L'\0');
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0 || length >= path.size()) return {};
+    path.resize(length);
     const auto slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos) return {};
     // "C:\Tillervane.exe" lives in "C:\"; "C:\Games\Tillervane.exe" in "C:\Games".

@@ -50,9 +50,7 @@ std::string DescribeError(unsigned long errorCode) {
       errorCode, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::wstring text = length > 0 && buffer != nullptr ? std::wstring(buffer, length) : std::wstring();
   if (buffer != nullptr) ::LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
-    text.pop_back();
-  }
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
   if (text.empty()) return "Error " + std::to_string(errorCode);
   return Narrow(text);
 }

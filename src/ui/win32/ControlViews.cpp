@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <map>
-#include <string>
 #include <vector>
 
 #include "platform/win32/Handles.h"
@@ -80,11 +79,13 @@ HWND CreateAt(HWND parent, const wchar_t* windowClass, DWORD style, DWORD extend
                            reinterpret_cast<HMENU>(id), ::GetModuleHandleW(nullptr), nullptr);
 }
 
-// By the window's own style: before its form is shown, every window reads as
+// The model's enabled and visible states on `window`. Visibility is read from
+// the window's own style: before its form is shown, every window reads as
 // invisible to IsWindowVisible.
-void ShowIf(HWND window, bool visible) {
+void ShowState(HWND window, const Control& model) {
+  if ((::IsWindowEnabled(window) != FALSE) != model.Enabled()) ::EnableWindow(window, model.Enabled());
   const bool shown = (::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (shown != visible) ::ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+  if (shown != model.Visible()) ::ShowWindow(window, model.Visible() ? SW_SHOWNA : SW_HIDE);
 }
 
 // One tooltip window per form, made with the first control that has a tip. It
@@ -174,10 +175,7 @@ void ChildView::TakeFocus() {
   if (window_ != nullptr) ::SetFocus(window_);
 }
 
-void ChildView::RefreshCommon() {
-  if ((::IsWindowEnabled(window_) != FALSE) != model_.Enabled()) ::EnableWindow(window_, model_.Enabled());
-  ShowIf(window_, model_.Visible());
-}
+void ChildView::RefreshCommon() { ShowState(window_, model_); }
 
 namespace {
 
@@ -259,8 +257,7 @@ class OptionGroupView final : public ChildView {
       const LONG_PTR style = ::GetWindowLongPtrW(option, GWL_STYLE);
       const LONG_PTR wanted = static_cast<int>(i) == tabStop ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP};
       if (wanted != style) ::SetWindowLongPtrW(option, GWL_STYLE, wanted);
-      ShowIf(option, group_.Visible());
-      if ((::IsWindowEnabled(option) != FALSE) != group_.Enabled()) ::EnableWindow(option, group_.Enabled());
+      ShowState(option, group_);
     }
   }
   void OnCommand(WORD notification, HWND from) override {
@@ -505,23 +502,16 @@ class TimerView final : public ChildView {
  public:
   TimerView(ui::Timer& model, HWND parent, UINT_PTR id)
       : ChildView(model, id), timer_(model), owner_(parent), precise_([this] { timer_.Tick(); }) {}
-  ~TimerView() override {
-    ::KillTimer(owner_, id_);
-    precise_.Stop();
-  }
+  ~TimerView() override { ::KillTimer(owner_, id_); }
   void Refresh() override {
-    const int interval = timer_.Interval();
-    if (!timer_.Enabled() || interval <= 0) {
+    const int interval = timer_.Enabled() ? timer_.Interval() : 0;
+    const bool precise = interval > 0 && interval < USER_TIMER_MINIMUM && precise_.Start(interval);
+    if (!precise) precise_.Stop();
+    if (interval <= 0) {
       ::KillTimer(owner_, id_);
-      precise_.Stop();
-      return;
+    } else {
+      ::SetTimer(owner_, id_, precise ? USER_TIMER_MINIMUM : static_cast<UINT>(interval), nullptr);
     }
-    if (interval < USER_TIMER_MINIMUM && precise_.Start(interval)) {
-      ::SetTimer(owner_, id_, USER_TIMER_MINIMUM, nullptr);
-      return;
-    }
-    precise_.Stop();
-    ::SetTimer(owner_, id_, static_cast<UINT>(interval), nullptr);
   }
   void OnTimer() override {
     if (precise_.Running()) {

@@ -16,28 +16,23 @@ std::vector<PreciseTimer*>& RunningTimers() {
   return timers;
 }
 
-HANDLE CreatePeriodicTimer() {
+platform::win32::KernelHandle CreatePeriodicTimer() {
   // High resolution where the system offers it (Windows 10 1803 on), plain elsewhere.
   HANDLE timer = ::CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
   if (timer == nullptr) timer = ::CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-  return timer;
+  return platform::win32::KernelHandle(timer);
 }
 
 }  // namespace
 
 PreciseTimer::PreciseTimer(std::function<void()> tick) : tick_(std::move(tick)) {}
 
-PreciseTimer::~PreciseTimer() {
-  Stop();
-  if (timer_ != nullptr) ::CloseHandle(timer_);
-}
-
 bool PreciseTimer::Start(int periodMs) {
-  if (timer_ == nullptr) timer_ = CreatePeriodicTimer();
-  if (timer_ == nullptr) return false;
+  if (timer_.get() == nullptr) timer_ = CreatePeriodicTimer();
+  if (timer_.get() == nullptr) return false;
   LARGE_INTEGER due{};
   due.QuadPart = -10000LL * periodMs;  // relative, in 100 ns units
-  if (!::SetWaitableTimer(timer_, &due, periodMs, nullptr, nullptr, FALSE)) return false;
+  if (!::SetWaitableTimer(timer_.get(), &due, periodMs, nullptr, nullptr, FALSE)) return false;
   if (!running_) RunningTimers().push_back(this);
   running_ = true;
   return true;
@@ -45,7 +40,7 @@ bool PreciseTimer::Start(int periodMs) {
 
 void PreciseTimer::Stop() {
   if (!running_) return;
-  ::CancelWaitableTimer(timer_);
+  ::CancelWaitableTimer(timer_.get());
   auto& timers = RunningTimers();
   timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
   running_ = false;
@@ -55,13 +50,13 @@ DWORD PreciseTimer::CollectHandles(HANDLE* handles, DWORD capacity) {
   DWORD count = 0;
   for (PreciseTimer* timer : RunningTimers()) {
     if (count == capacity) break;
-    handles[count++] = timer->timer_;
+    handles[count++] = timer->timer_.get();
   }
   return count;
 }
 
 bool PreciseTimer::TickIfDue() {
-  if (!running_ || ::WaitForSingleObject(timer_, 0) != WAIT_OBJECT_0) return false;
+  if (!running_ || ::WaitForSingleObject(timer_.get(), 0) != WAIT_OBJECT_0) return false;
   tick_();
   return true;
 }

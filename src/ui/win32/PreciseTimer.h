@@ -7,14 +7,14 @@
 
 #include <functional>
 
+#include "platform/win32/Handles.h"
+
 namespace ui::win32 {
 
 class PreciseTimer {
  public:
   explicit PreciseTimer(std::function<void()> tick);
-  ~PreciseTimer();
-  PreciseTimer(const PreciseTimer&) = delete;
-  PreciseTimer& operator=(const PreciseTimer&) = delete;
+  ~PreciseTimer() { Stop(); }
 
   bool Start(int periodMs);
   void Stop();
@@ -33,7 +33,7 @@ class PreciseTimer {
 
  private:
   std::function<void()> tick_;
-  HANDLE timer_ = nullptr;
+  platform::win32::KernelHandle timer_;
   bool running_ = false;
 };
 

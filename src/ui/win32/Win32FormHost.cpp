@@ -61,6 +61,11 @@ struct FormWindow {
   std::unique_ptr<ControlView> captionView;
   HWND focus = nullptr;  // the control that had the focus when the window was last deactivated
   int dpi = ScreenDpi();  // the display's the window is laid out for
+
+  ChildView* View(UINT_PTR id) const {
+    const auto found = controls.find(id);
+    return found == controls.end() ? nullptr : found->second.get();
+  }
 };
 
 class CaptionView final : public ControlView {
@@ -109,17 +114,14 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       if (lParam == 0) {  // a menu item
         const auto item = state->menuCommands.find(id);
         if (item != state->menuCommands.end()) item->second->UserClick();
-      } else if (const auto control = state->controls.find(id); control != state->controls.end()) {
-        control->second->OnCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      } else if (ChildView* control = state->View(id)) {
+        control->OnCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       }
       return 0;
     }
     case WM_HSCROLL:  // from a scroll bar control; window scroll bars send none here
-      if (lParam != 0) {
-        const auto id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
-        if (const auto control = state->controls.find(id); control != state->controls.end()) {
-          control->second->OnScroll(LOWORD(wParam));
-        }
+      if (ChildView* control = lParam != 0 ? state->View(::GetDlgCtrlID(reinterpret_cast<HWND>(lParam))) : nullptr) {
+        control->OnScroll(LOWORD(wParam));
       }
       return 0;
     case WM_ACTIVATE:
@@ -149,9 +151,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     }
     case WM_TIMER:
-      if (const auto control = state->controls.find(wParam); control != state->controls.end()) {
-        control->second->OnTimer();
-      }
+      if (ChildView* control = state->View(wParam)) control->OnTimer();
       return 0;
     case WM_CLOSE:  // the close box or the system menu
       state->form->RaiseCloseBox();
