@@ -33,10 +33,6 @@ void ReleaseProfileKeys(const GameProfile& game) {
 
 frmMain* watching = nullptr;  // the window told of foreground changes
 
-void ForegroundChanged() {
-  if (watching != nullptr) watching->FollowForeground();
-}
-
 }  // namespace
 
 void frmMain::StartControl() {
@@ -130,7 +126,9 @@ void frmMain::WatchForeground() {
   elevatedInFront_ = Os().process.ForegroundProcessElevatedAboveUs();
   if (foregroundHook_ != 0) return;
   watching = this;
-  foregroundHook_ = Os().hooks.SetForegroundHook(&ForegroundChanged);
+  foregroundHook_ = Os().hooks.SetForegroundHook([] {
+    if (watching != nullptr) watching->FollowForeground();
+  });
 }
 
 void frmMain::StopWatchingForeground() {

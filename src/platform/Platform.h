@@ -3,6 +3,7 @@
 // reaches the one process-wide instance through Os(); the Windows build installs
 // the real calls at start-up, tests install their fakes. Never includes <windows.h>.
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,16 +14,13 @@
 namespace platform {
 
 struct Point {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
+  std::int32_t x = 0, y = 0;
 };
 
 // The primary screen: its size in twips (1/1440 inch) and pixels-to-twips factors.
 struct ScreenMetrics {
-  std::int32_t widthTwips = 0;
-  std::int32_t heightTwips = 0;
-  std::int32_t twipsPerPixelX = 15;
-  std::int32_t twipsPerPixelY = 15;
+  std::int32_t widthTwips = 0, heightTwips = 0;
+  std::int32_t twipsPerPixelX = 15, twipsPerPixelY = 15;
 };
 
 using HookHandle = std::uintptr_t;  // 0 = none
@@ -208,7 +206,11 @@ struct Platform {
 
 // The installed platform. Installing nullptr leaves none; Os() must not be
 // called then.
-void SetOs(Platform* platform);
-Platform& Os();
+inline Platform* installedOs = nullptr;
+inline void SetOs(Platform* platform) { installedOs = platform; }
+inline Platform& Os() {
+  assert(installedOs != nullptr && "no platform installed");
+  return *installedOs;
+}
 
 }  // namespace platform

@@ -150,10 +150,8 @@ std::vector<std::uint8_t> EncodeSettings(const AppSettings& settings, platform::
   ByteWriter out;
   Writer writer(out, text);
   HeaderFields(writer, settings);
-  if (settings.Games.empty()) {
-    out.Int16(0);
-  } else {
-    out.Int16(1);
+  out.Int16(settings.Games.empty() ? 0 : 1);  // the game array's dimensions
+  if (!settings.Games.empty()) {
     out.Int32(static_cast<std::int32_t>(settings.Games.size()));
     out.Int32(0);  // lower bound
     for (const GameProfile& game : settings.Games) Fields(writer, game);

@@ -73,10 +73,9 @@ void HScrollBar::UserScroll(int value) {
 }
 
 void HScrollBar::UserChange(int value) {
-  if (dragging_) {
-    dragging_ = false;
-    value_ = dragStart_;
-  }
+  // A drag's Change compares with the value before the drag.
+  if (dragging_) value_ = dragStart_;
+  dragging_ = false;
   SetValue(value);
 }
 
@@ -93,11 +92,10 @@ void ListBox::SetList(int index, const std::string& text) {
 void ListBox::RemoveItem(int index) {
   if (index < 0 || index >= ListCount()) return;
   items_.erase(items_.begin() + index);
-  if (selected_ == index) {
+  if (selected_ == index)
     selected_ = -1;
-  } else if (selected_ > index) {
+  else if (selected_ > index)
     --selected_;
-  }
   Changed();
 }
 

@@ -1,23 +1,10 @@
 #include "ui/Form.h"
 
-#include <cassert>
-
 #include "platform/WinConstants.h"
 
 namespace ui {
 
-namespace {
-FormHost* installedHost = nullptr;
-}
-
-void SetFormHost(FormHost* host) { installedHost = host; }
-
 bool IsKeyRelease(std::uint32_t message) { return message == wincode::WmKeyUp || message == wincode::WmSysKeyUp; }
-
-FormHost& Host() {
-  assert(installedHost != nullptr && "no form host installed");
-  return *installedHost;
-}
 
 void Form::AddControls(std::initializer_list<ControlRow> rows, std::int32_t twipsPerUnit) {
   for (const ControlRow& row : rows) {

@@ -3,6 +3,7 @@
 // A FormHost turns it into a real window; the form's handlers are plain member
 // functions that run the same in a test and in the program.
 
+#include <cassert>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -48,8 +49,12 @@ class FormHost {
   virtual void Destroy(Form& form) = 0;
 };
 
-void SetFormHost(FormHost* host);
-FormHost& Host();
+inline FormHost* installedHost = nullptr;
+inline void SetFormHost(FormHost* host) { installedHost = host; }
+inline FormHost& Host() {
+  assert(installedHost != nullptr && "no form host installed");
+  return *installedHost;
+}
 
 // A control itself for its caption, the window's title, and the view that shows it.
 class Form : public Control {

@@ -23,7 +23,10 @@ LONG WINAPI ReleaseKeysOnCrash(EXCEPTION_POINTERS* exception) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   previousFilter = ::SetUnhandledExceptionFilter(&ReleaseKeysOnCrash);
-  platform::SetOs(&platform::win32::Win32Platform());
+  namespace real = platform::win32;
+  static platform::Platform os{real::Win32Input(), real::Win32Screen(), real::Win32Hooks(), real::Win32Process(),
+                               real::Win32Files(), real::Win32Text(), real::Win32Dialogs()};
+  platform::SetOs(&os);
   ui::SetFormHost(&ui::win32::Win32FormHost());
   return ModGood::Main();
 }

@@ -15,8 +15,6 @@ Process& Win32Process();
 Files& Win32Files();
 Text& Win32Text();
 Dialogs& Win32Dialogs();
-// The process's one Win32 platform; install it with SetOs(&Win32Platform()).
-Platform& Win32Platform();
 
 // The one message pump of the program's thread: handles every message waiting
 // now, the active window's keyboard navigation as in any dialog, and calls

@@ -275,23 +275,15 @@ class OptionGroupView final : public ChildView {
   static LRESULT CALLBACK OptionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                      DWORD_PTR data) {
     auto* view = reinterpret_cast<OptionGroupView*>(data);
-    switch (message) {
-      case WM_GETDLGCODE:  // the arrow keys come here instead of moving the focus
-        return ::DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTARROWS;
-      case WM_KEYDOWN:
-        if (wParam == VK_UP || wParam == VK_LEFT) return view->Step(-1), 0;
-        if (wParam == VK_DOWN || wParam == VK_RIGHT) return view->Step(1), 0;
-        break;
-      case WM_SETFOCUS: {
-        view->gettingFocus_ = true;
-        const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
-        view->gettingFocus_ = false;
-        return result;
-      }
-      default:
-        break;
-    }
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    // The arrow keys come here instead of moving the focus.
+    if (message == WM_GETDLGCODE) return ::DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTARROWS;
+    if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_LEFT)) return view->Step(-1), 0;
+    if (message == WM_KEYDOWN && (wParam == VK_DOWN || wParam == VK_RIGHT)) return view->Step(1), 0;
+    if (message != WM_SETFOCUS) return ::DefSubclassProc(window, message, wParam, lParam);
+    view->gettingFocus_ = true;
+    const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+    view->gettingFocus_ = false;
+    return result;
   }
 
   OptionGroup& group_;

@@ -48,8 +48,12 @@ class MenuView final : public ControlView {
   HWND owner_;
 };
 
-// Everything one form's window has: its controls' views and its menu.
-struct FormWindow {
+// Everything one form's window has: its controls' views and its menu. It is
+// the view of the form itself, whose caption is the window's title.
+struct FormWindow final : ControlView {
+  ~FormWindow() override { form->AttachView(nullptr); }
+  void Refresh() override { ::SetWindowTextW(window, Widen(form->Caption()).c_str()); }
+
   // The title bar's icons, which the window only borrows: released after it is gone.
   IconHandle bigIcon, smallIcon;
   HWND window = nullptr;
@@ -58,7 +62,6 @@ struct FormWindow {
   std::map<UINT, MenuItem*> menuCommands;
   std::map<MenuItem*, HMENU> popups;
   std::vector<std::unique_ptr<MenuView>> menuViews;
-  std::unique_ptr<ControlView> captionView;
   HWND focus = nullptr;  // the control that had the focus when the window was last deactivated
   int dpi = ScreenDpi();  // the display's the window is laid out for
 
@@ -66,17 +69,6 @@ struct FormWindow {
     const auto found = controls.find(id);
     return found == controls.end() ? nullptr : found->second.get();
   }
-};
-
-class CaptionView final : public ControlView {
- public:
-  CaptionView(Form& form, HWND window) : form_(form), window_(window) { form_.AttachView(this); }
-  ~CaptionView() override { form_.AttachView(nullptr); }
-  void Refresh() override { ::SetWindowTextW(window_, Widen(form_.Caption()).c_str()); }
-
- private:
-  Form& form_;
-  HWND window_;
 };
 
 std::map<HWND, std::unique_ptr<FormWindow>>& Windows() {
@@ -333,11 +325,10 @@ class RealFormHost final : public FormHost {
     HWND window = ::CreateWindowExW(0, kFormClass, Widen(form.Caption()).c_str(), style, 0, 0, 0, 0, owner, nullptr,
                                     ::GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) return nullptr;
-    auto state = std::make_unique<FormWindow>();
-    state->window = window;
-    state->form = &form;
-    FormWindow& built = *state;
-    Windows()[window] = std::move(state);
+    FormWindow& built = *(Windows()[window] = std::make_unique<FormWindow>());
+    built.window = window;
+    built.form = &form;
+    form.AttachView(&built);
 
     built.bigIcon = SetFormIcon(window, form.IconResource, ::GetSystemMetrics(SM_CXICON), ICON_BIG);
     built.smallIcon = SetFormIcon(window, form.IconResource, ::GetSystemMetrics(SM_CXSMICON), ICON_SMALL);
@@ -347,7 +338,6 @@ class RealFormHost final : public FormHost {
       ::RegisterRawInputDevices(&mouse, 1, sizeof mouse);
       ::WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION);
     }
-    built.captionView = std::make_unique<CaptionView>(form, window);
     UINT_PTR nextId = kFirstControlId;
     for (Control* control : form.Controls) {
       const UINT_PTR id = nextId++;
