@@ -67,7 +67,7 @@ void frmMain::StopControl() {
   LstGame.SetEnabled(true);
   const GameProfile* game = CurrentGame();
   if (game != nullptr) ReleaseProfileKeys(*game);
-  KeyMouse().ReleaseHeldKeys();  // any key no profile names, or all with no game current
+  KeyMouse().ReleaseHeldKeys();  // what the engine still holds: all of it with no game current
   if (game == nullptr) return;
   ClearKeyLatches();
   Os().process.PumpPendingMessages();
