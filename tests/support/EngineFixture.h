@@ -45,9 +45,8 @@ constexpr int kA = 0x41, kS = 0x53, kD = 0x44, kW = 0x57, kX = 0x58, kShift = 0x
 constexpr int kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
 
 // Expected log lines of a key going down or up.
-inline std::string KeyEvent(int vk, int flags) {
+inline std::string Down(int vk, bool extended = false, int up = 0) {
   return "keybd_event(" + std::to_string(vk) + "," + std::to_string(kUsScanCodes.at(static_cast<std::uint32_t>(vk))) +
-         "," + std::to_string(flags) + ",0)";
+         "," + std::to_string((extended ? 1 : 0) | up) + ",0)";
 }
-inline std::string Down(int vk, bool extended = false) { return KeyEvent(vk, extended ? 1 : 0); }
-inline std::string Up(int vk, bool extended = false) { return KeyEvent(vk, extended ? 3 : 2); }
+inline std::string Up(int vk, bool extended = false) { return Down(vk, extended, 2); }
