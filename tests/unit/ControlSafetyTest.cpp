@@ -1,8 +1,6 @@
 // What keeps keys from being stranded and the engine from going deaf while control is on.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "engine/GameWindow.h"
 #include "platform/WinConstants.h"
 #include "support/MainWindowFixture.h"
@@ -11,19 +9,8 @@ namespace {
 
 using Event = ui::Form::SystemEvent;
 
-TEST(GameWindow, IsAProgramInTheGamesFolderOrBelowWhateverTheCaseAndSlashes) {
-  const std::string game = "D:\\Games\\Rally\\rally.exe";
-  EXPECT_TRUE(IsInGameFolder("d:/GAMES/rally/bin/Launcher.EXE", game));
-  EXPECT_FALSE(IsInGameFolder("D:\\Games\\Rally2\\rally.exe", game));
-  EXPECT_FALSE(IsInGameFolder("rally.exe", "rally.exe"));  // no folder to lie in
-}
-
 class ControlSafetyTest : public ControlTest {
  protected:
-  // A pointer event as the system reports it: the position clamped to the screen.
-  std::intptr_t MoveTo(std::int32_t x, std::int32_t y) {
-    return os.SendMouse(wincode::WmMouseMove, {std::clamp(x, 0, 1023), std::clamp(y, 0, 767)});
-  }
   std::intptr_t Click() { return os.SendMouse(wincode::WmLButtonDown, {400, 300}); }
   void HoldLeftButton() {
     window.StartControl();
@@ -39,10 +26,14 @@ class ControlSafetyTest : public ControlTest {
     os.foregroundPath = kChat;
   }
   static constexpr char kChat[] = "C:\\Programs\\Chat\\chat.exe", kGame[] = "D:\\games\\rally\\RALLY.EXE";
-  const std::string kWaiting = "等待 Rally 的窗口激活......  按F12停止!";
 };
 
-TEST_F(ControlSafetyTest, WithoutThePathOrTheFollowOptionAnyWindowIsTheGames) {
+// The game's window is any program in the game's folder or below, whatever the case and slashes.
+TEST_F(ControlSafetyTest, TheGamesWindowIsAProgramInItsFolderAndWithoutThePathOrTheFollowOptionAnyWindow) {
+  const std::string game = "D:\\Games\\Rally\\rally.exe";
+  EXPECT_TRUE(IsInGameFolder("d:/GAMES/rally/bin/Launcher.EXE", game));
+  EXPECT_FALSE(IsInGameFolder("D:\\Games\\Rally2\\rally.exe", game));
+  EXPECT_FALSE(IsInGameFolder("rally.exe", "rally.exe"));  // no folder to lie in
   for (const bool withPath : {false, true}) {
     FollowTheGame();
     SetFollowsGameWindow(Rally(), !withPath);
@@ -51,10 +42,10 @@ TEST_F(ControlSafetyTest, WithoutThePathOrTheFollowOptionAnyWindowIsTheGames) {
   }
 }
 
-TEST_F(ControlSafetyTest, StartingWithAnotherWindowInFrontWaitsAndPassesEveryEventOnUntilTheGameComes) {
+TEST_F(ControlSafetyTest, WhileAnotherWindowIsInFrontEventsPassOnAndHeldKeysAreReleasedButTheStopKeyWorks) {
   FollowTheGame();
   window.StartControl();
-  EXPECT_EQ(window.CmdShowStart.Caption(), kWaiting);
+  EXPECT_EQ(window.CmdShowStart.Caption(), "等待 Rally 的窗口激活......  按F12停止!");
   Click();
   modHookKeyMouse::MoveDeltaX = 50;
   window.TimMove.Tick();
@@ -63,13 +54,6 @@ TEST_F(ControlSafetyTest, StartingWithAnotherWindowInFrontWaitsAndPassesEveryEve
   os.BringToFront(kGame);
   EXPECT_EQ(CallsStartingWith("mouse_event"), Calls{"mouse_event(0x8001,65535,32768,0,7)"});  // parked now
   EXPECT_EQ(Click(), 1);
-}
-
-TEST_F(ControlSafetyTest, LeavingTheGameReleasesEveryHeldKeyAndTheStopKeyStillWorks) {
-  FollowTheGame();
-  os.foregroundPath = kGame;
-  window.StartControl();
-  Click();
   modHookKeyMouse::MoveDeltaX = 50;
   window.TimMove.Tick();  // the right arrow, an extended key, goes down
   os.TakeCalls();
@@ -96,15 +80,13 @@ TEST_F(ControlSafetyTest, AGameWithHigherRightsInFrontIsNamedUntilItLeaves) {
   EXPECT_EQ(window.CmdShowStart.Caption(), kControlling);
 }
 
-TEST_F(ControlSafetyTest, SuspendAndSessionSwitchReleaseHeldKeysAndControlStaysOn) {
+// Control stays on after a suspend or a switch of session; the session's end stops it.
+TEST_F(ControlSafetyTest, SystemEventsReleaseHeldKeysAndTheSessionsEndStopsControlAndRemembersTheGame) {
   for (const Event event : {Event::Suspending, Event::SessionSwitched}) {
     HoldLeftButton();
     window.RaiseSystemEvent(event);
     EXPECT_EQ(os.TakeCalls(), Calls{Up(kA)});
   }
-}
-
-TEST_F(ControlSafetyTest, TheSessionsEndStopsControlAndRemembersTheGame) {
   HoldLeftButton();
   os.disk[kPath].clear();
   window.RaiseSystemEvent(Event::SessionEnding);
@@ -131,7 +113,7 @@ TEST_F(ControlSafetyTest, RawInputWithoutHookCallsReinstallsTheHookAfterReleasin
   for (int i = 0; i < 10; ++i) {  // while the hook answers every event, raw input changes nothing
     os.clockMs += 100;
     window.RaiseRawMouseMove(1, 0);
-    MoveTo(400 + i, 300);
+    os.SendMouse(wincode::WmMouseMove, {400 + i, 300});
   }
   EXPECT_EQ(CallsStartingWith("SetWindowsHookEx").size(), 0u);
   window.RaiseRawMouseMove(1, 0);  // the system removed the hook: raw input goes on alone
@@ -149,7 +131,7 @@ TEST_F(ControlSafetyTest, AParkedPointerMovesRightThroughRawInput) {
     Rally().HideCursor = hidden;
     window.StartControl();
     os.cursor = {1023, 384};
-    MoveTo(1023 + 6, 384);
+    os.SendMouse(wincode::WmMouseMove, {1023, 384});  // 6 to the right, clamped to the screen
     window.RaiseRawMouseMove(6, 0);  // past Rally's threshold of 5
     window.TimMove.Tick();
     EXPECT_EQ(os.IsHeld(kRight), hidden != 0);  // without 启动后隐藏光标 the hook's positions alone decide
