@@ -55,7 +55,7 @@ TEST_F(ControlTest, StartingAgainKeepsTheRepeatFlagsAndTheTimersDriveTheEngine) 
   EXPECT_EQ(CallsStartingWith("keybd_event"), (Calls{Down(kA), Down(kRight, true), Up(kLeft, true)}));
 }
 
-TEST_F(ControlTest, StoppingReleasesEveryProfileKeyInOrderThenClearsLatchesAndCentresAHiddenPointer) {
+TEST_F(ControlTest, StoppingReleasesProfileKeysInOrderClearsLatchesAndCentresThePointerOfTheGameStillCurrent) {
   Rally().HideCursor = True16;
   window.StartControl();
   EXPECT_EQ(CallsStartingWith("mouse_event"), Calls{"mouse_event(0x8001,65535,32768,0,7)"});
@@ -69,11 +69,7 @@ TEST_F(ControlTest, StoppingReleasesEveryProfileKeyInOrderThenClearsLatchesAndCe
   EXPECT_EQ(os.GetAsyncKeyState(kS), 0);  // released and its latch discarded
   EXPECT_TRUE(window.LstGame.Enabled());
   EXPECT_FALSE(window.TimMove.Enabled() || window.TimButton.Enabled());
-}
-
-// Commands run by the pump may add or delete games; the pointer follows the profile current after it.
-TEST_F(ControlTest, StoppingLooksUpTheProfileAgainAfterPendingMessagesRun) {
-  Rally().HideCursor = True16;
+  // Commands run by the pump may add or delete games; the pointer follows the profile current after it.
   window.StartControl();
   os.TakeCalls();
   os.whilePumping = [this] {
@@ -166,7 +162,7 @@ TEST_F(ControlTest, ACancelledHotkeyChangesNothingAndNoKeyAsksNothing) {
   EXPECT_EQ(window.menuStop.Caption(), "停止（热键 F12）");
 }
 
-TEST_F(ControlTest, AboutNamesTheVersionAndTheUpdateCommandOpensItsPageAfterANote) {
+TEST_F(ControlTest, AboutNamesTheVersionUpdateOpensItsPageAndHelpThePageBesideTheProgramWhenThere) {
   window.menuAbout.UserClick();
   const Calls about = os.TakeCalls();
   EXPECT_EQ(about.front(), std::string("MessageBox(") + kVersion + ",Tillervane,0x0)");
@@ -175,10 +171,7 @@ TEST_F(ControlTest, AboutNamesTheVersionAndTheUpdateCommandOpensItsPageAfterANot
   const Calls update = os.TakeCalls();
   EXPECT_EQ(update.back(), "OpenDocument(https://tillervane.example.com/releases,C:\\Games\\Tillervane)");
   EXPECT_EQ(update.size(), 2u);
-}
-
-// The page shipped beside the program wins over the web page, also in a drive's root.
-TEST_F(ControlTest, HelpOpensTheUsagePageBesideTheProgramWhenItIsThere) {
+  // The page shipped beside the program wins over the web page, also in a drive's root.
   for (const auto& [folder, pageOnDisk, opened] : std::vector<std::array<std::string, 3>>{
            {"C:\\Games\\Tillervane", "C:\\Games\\Tillervane\\help.html", "C:\\Games\\Tillervane\\help.html"},
            {"D:\\", "D:\\help.html", "D:\\help.html"},
