@@ -61,15 +61,7 @@ class EditorTest : public MainWindowTest {
   frmSet editor;
 };
 
-TEST_F(EditorTest, ANewGameOpensWithNothingCheckedAndBareLabels) {
-  Open(Game("新游戏"));
-  // The hand over every key button but the wheels' switch keys.
-  for (const auto* button : KeyButtons()) EXPECT_EQ(button->MouseIcon != 0, button->Name != "SetRepKeyWhl");
-  EXPECT_EQ(editor.ChkHideCursor.Value() + editor.ChkRepeat[0].Value() + editor.ChkGameWindow.Value(), 0);
-  EXPECT_EQ(RateLabels(), (Texts{"左", "右", "上", "下"}));
-}
-
-TEST_F(EditorTest, AMappedGameOpensWithItsKeysAndStatesAndOkSavesTheEdits) {
+TEST_F(EditorTest, AMappedGameOpensWithItsKeysAndStatesAndOkSavesTheEditsAndClearedKeys) {
   Open(MappedGame());
   Texts captions;
   for (const auto* button : KeyButtons()) captions.push_back(button->Caption());
@@ -82,8 +74,12 @@ TEST_F(EditorTest, AMappedGameOpensWithItsKeysAndStatesAndOkSavesTheEdits) {
   editor.TxtGame[1].UserEdit("");
   for (auto* box : {&editor.ChkRepeat[0], &editor.ChkRepeat[2], &editor.ChkHideCursor, &editor.ChkGameWindow})
     box->UserToggle();
+  UserPresses(kA, 0, 0);  // injected: no scan code, refused with a message, so the key is cleared
+  editor.SetButton[LeftButton].UserClick();
+  editor.SetReplaceKey[LeftButton].UserClick();  // the capture closed without a key clears it too
   editor.SetOk.UserClick();
   GameProfile expected = MappedGame();
+  expected.Buttons[LeftButton].VirtualKey = expected.Buttons[LeftButton].SwitchKey = 0;
   expected.GameName = "Rally 2";
   expected.GamePath = "";
   expected.Buttons[LeftButton].Repeat = False16;
@@ -108,15 +104,18 @@ TEST_F(EditorTest, NamesAndPathsLoseOuterSpacesOnly) {
 }
 
 // Out of the slider's range a stored threshold shows as the nearer end and stays, but 0 becomes 1.
-TEST_F(EditorTest, StoredThresholdsOpenWithTheSliderWithinOneToTen) {
+TEST_F(EditorTest, ANewGameOpensUncheckedWithTheSlidersWithinOneToTenAndBareLabelsForUnsetThresholds) {
   GameProfile game = Game("新游戏");
   game.Moves[MoveRight].Threshold = 15;
   Open(game);
+  // The hand over every key button but the wheels' switch keys.
+  for (const auto* button : KeyButtons()) EXPECT_EQ(button->MouseIcon != 0, button->Name != "SetRepKeyWhl");
+  EXPECT_EQ(editor.ChkHideCursor.Value() + editor.ChkRepeat[0].Value() + editor.ChkGameWindow.Value(), 0);
+  EXPECT_EQ(RateLabels(), (Texts{"左", "右:10", "上", "下"}));
   EXPECT_EQ(std::make_pair(editor.ScrMouseRate[MoveLeft].Value(), Stored().Moves[MoveLeft].Threshold),
             std::make_pair(1, 1));
   EXPECT_EQ(std::make_pair(editor.ScrMouseRate[MoveRight].Value(), Stored().Moves[MoveRight].Threshold),
             std::make_pair(10, 15));
-  EXPECT_EQ(editor.lblRate[MoveRight].Caption(), "右:10");
   editor.ScrMouseRate[MoveUp].UserScroll(7);  // the label follows a drag
   EXPECT_EQ(editor.lblRate[MoveUp].Caption(), "上:7");
 }
@@ -175,17 +174,6 @@ TEST_F(EditorTest, EveryKeyButtonStoresTheCapturedKeyInItsOwnField) {
   EXPECT_EQ(editor.Working, expected);
 }
 
-// Clearing a key takes a capture without one, or with a refused one.
-TEST_F(EditorTest, ARefusedOrMissingKeyClearsTheButtonUntilOk) {
-  Open(MappedGame());
-  UserPresses(kA, 0, 0);  // injected: no scan code, refused with a message
-  editor.SetButton[LeftButton].UserClick();
-  editor.SetReplaceKey[LeftButton].UserClick();  // the capture closed without a key
-  const ButtonMap& left = editor.Working.Buttons[LeftButton];
-  EXPECT_EQ((std::vector<std::int32_t>{left.VirtualKey, left.Extended, left.SwitchKey, left.SwitchExtended}),
-            std::vector<std::int32_t>(4));
-}
-
 TEST_F(EditorTest, TheFilePickerFillsThePathBoxAndRemembersTheConfirmedEntryWithinAnOpening) {
   Open(MappedGame());
   editor.GetFile.UserClick();  // cancelled
@@ -200,30 +188,22 @@ TEST_F(EditorTest, TheFilePickerFillsThePathBoxAndRemembersTheConfirmedEntryWith
 
 // Each control has a size, lies inside its container (a control of the form) and overlaps no sibling.
 TEST_F(EditorTest, TheLayoutNestsEveryControlAndOverlapsNone) {
-  struct Box {
-    std::int32_t left, top, right, bottom;
-  };
-  const auto box = [](const ui::Control& c) { return Box{c.Left, c.Top, c.Left + c.Width, c.Top + c.Height}; };
-  const auto name = [](const ui::Control* c) { return c->Name + "(" + std::to_string(c->Index) + ")"; };
   const auto& controls = editor.Controls;
-  for (const ui::Control* control : controls) {
-    const Box b = box(*control);
-    EXPECT_TRUE(b.right > b.left && b.bottom > b.top) << name(control) << " has no size";
-    const Box outer = control->Container != nullptr
-                          ? Box{0, 0, control->Container->Width, control->Container->Height}
-                          : Box{0, 0, editor.ClientWidthTwips, editor.ClientHeightTwips};
-    const bool containerShown = control->Container == nullptr ||
-                                std::find(controls.begin(), controls.end(), control->Container) != controls.end();
-    EXPECT_TRUE(containerShown) << name(control) << " lies in no control of the form";
-    if (control == &editor.cmdNoKey) continue;
-    EXPECT_TRUE(b.left >= outer.left && b.top >= outer.top && b.right <= outer.right && b.bottom <= outer.bottom)
-        << name(control) << " sticks out";
-    for (const ui::Control* other : controls) {
-      if (other == control || other->Container != control->Container || other == &editor.cmdNoKey) continue;
-      const Box o = box(*other);
-      const bool apart = b.right <= o.left || o.right <= b.left || b.bottom <= o.top || o.bottom <= b.top;
-      EXPECT_TRUE(apart) << name(control) << " overlaps " << name(other);
-    }
+  const auto name = [](const ui::Control* c) { return c->Name + "(" + std::to_string(c->Index) + ")"; };
+  for (const ui::Control* c : controls) {
+    EXPECT_TRUE(c->Width > 0 && c->Height > 0) << name(c) << " has no size";
+    const bool onForm = c->Container == nullptr;
+    EXPECT_TRUE(onForm || std::find(controls.begin(), controls.end(), c->Container) != controls.end())
+        << name(c) << " lies in no control of the form";
+    if (c == &editor.cmdNoKey) continue;
+    const std::int32_t width = onForm ? editor.ClientWidthTwips : c->Container->Width,
+                       height = onForm ? editor.ClientHeightTwips : c->Container->Height;
+    EXPECT_TRUE(c->Left >= 0 && c->Top >= 0 && c->Left + c->Width <= width && c->Top + c->Height <= height)
+        << name(c) << " sticks out";
+    for (const ui::Control* o : controls)
+      EXPECT_TRUE(o == c || o->Container != c->Container || o == &editor.cmdNoKey || c->Left + c->Width <= o->Left ||
+                  o->Left + o->Width <= c->Left || c->Top + c->Height <= o->Top || o->Top + o->Height <= c->Top)
+          << name(c) << " overlaps " << name(o);
   }
   EXPECT_EQ(editor.OptForward.RowHeight * 5, editor.OptForward.Height);
 }
