@@ -35,7 +35,7 @@ TEST(Controls, RemovingAnEntryKeepsTheSelectedEntrySelectedOrLeavesNone) {
   }
 }
 
-TEST(Controls, TextAndSliderRaiseChangeOnlyWhenTheValueDiffers) {
+TEST(Controls, TextSliderOptionsAndCheckBoxRaiseTheirEventOnlyWhenTheValueDiffers) {
   ui::TextBox text;
   ui::HScrollBar slider;
   slider.Min = 1, slider.Max = 10;
@@ -58,9 +58,7 @@ TEST(Controls, TextAndSliderRaiseChangeOnlyWhenTheValueDiffers) {
   EXPECT_EQ(sliderChanges, 4);
   EXPECT_EQ(scrolls, 2);
   EXPECT_EQ(slider.Value(), 10);
-}
 
-TEST(Controls, OptionsAndCheckBoxesRaiseClickOnlyWhenTheirStateChanges) {
   ui::OptionGroup options;
   std::vector<int> clicked;
   options.Click = [&](int index) { clicked.push_back(index); };
