@@ -13,6 +13,8 @@ export TV_PROBE=$2
 tv_begin "$3" bench
 mkdir -p "$TV_DIR/run"
 cp "$exe" "$TV_DIR/run/Tillervane.exe"
+# Three games, remembering "Rally", whose left button is A and whose movement
+# holds the arrow keys from 1 pixel on: every move of the mouse is a key.
 cp "$fixtures/sensitive.set" "$TV_DIR/run/setinf.set"
 
 # median_and_p95: of the numbers on standard input, one per line.
