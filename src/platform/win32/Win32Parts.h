@@ -22,6 +22,10 @@ Dialogs& Win32Dialogs();
 // posted again for the outer loop.
 bool DispatchWaitingMessages(void (*betweenMessages)() = nullptr);
 
+// The primary display's dots per inch along LOGPIXELSX or LOGPIXELSY; 96 when
+// it cannot be read.
+int DisplayDpi(int axis);
+
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& utf16);
 // The system's description of an error code, in UTF-8, without a trailing newline.

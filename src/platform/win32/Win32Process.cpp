@@ -56,7 +56,9 @@ class RealProcess final : public Process {
   }
 
   bool ForegroundProcessElevatedAboveUs() override {
-    if (TokenElevated(::GetCurrentProcess()) == 1) return false;
+    // This process's rights never change; the poll asks ten times a second.
+    static const bool elevated = TokenElevated(::GetCurrentProcess()) == 1;
+    if (elevated) return false;
     const KernelHandle process = OpenForegroundProcess();
     // A token this process may not even read belongs to one with higher rights.
     return process.get() != nullptr && TokenElevated(process.get()) != 0;

@@ -10,13 +10,9 @@ namespace {
 class RealScreen final : public Screen {
  public:
   ScreenMetrics PrimaryScreen() override {
-    HDC screen = ::GetDC(nullptr);
-    const int dpiX = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    const int dpiY = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ::ReleaseDC(nullptr, screen);
     ScreenMetrics metrics;
-    metrics.twipsPerPixelX = ::MulDiv(1440, 1, dpiX > 0 ? dpiX : 96);
-    metrics.twipsPerPixelY = ::MulDiv(1440, 1, dpiY > 0 ? dpiY : 96);
+    metrics.twipsPerPixelX = ::MulDiv(1440, 1, DisplayDpi(LOGPIXELSX));
+    metrics.twipsPerPixelY = ::MulDiv(1440, 1, DisplayDpi(LOGPIXELSY));
     metrics.widthTwips = ::GetSystemMetrics(SM_CXSCREEN) * metrics.twipsPerPixelX;
     metrics.heightTwips = ::GetSystemMetrics(SM_CYSCREEN) * metrics.twipsPerPixelY;
     return metrics;
@@ -24,6 +20,13 @@ class RealScreen final : public Screen {
 };
 
 }  // namespace
+
+int DisplayDpi(int axis) {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, axis) : 0;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
 
 Screen& Win32Screen() {
   static RealScreen screen;

@@ -17,12 +17,7 @@ using platform::win32::Widen;
 namespace ui::win32 {
 
 int ScreenDpi() {
-  static const int dpi = [] {
-    HDC screen = ::GetDC(nullptr);
-    const int value = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen != nullptr) ::ReleaseDC(nullptr, screen);
-    return value > 0 ? value : 96;
-  }();
+  static const int dpi = platform::win32::DisplayDpi(LOGPIXELSX);
   return dpi;
 }
 
