@@ -17,7 +17,7 @@ touch "$WINEPREFIX/drive_c/game folder/rally.exe"
 start_app
 expect_main '^list-count 2$'
 
-echo "adding a game opens the editor on 新游戏, blank, option 0 in both frames"
+step "adding a game opens the editor on 新游戏, blank, option 0 in both frames"
 open_editor 新增游戏
 expect_editor "$(control 'TxtGame(0)').* text=新游戏\$" "$(control 'TxtGame(1)').* text=\$" \
   "$(control 'OptForward(0)').* check=1 " "$(control 'OptBackward(0)').* check=1 " \
@@ -29,14 +29,14 @@ for name in SetButton SetReplaceKey SetMove; do
 done
 editor_screenshot editor-new-game
 
-echo "the editor: 435 x 487 pixels of client area at 96 dpi, centred, a close box only"
+step "the editor: 435 x 487 pixels of client area at 96 dpi, centred, a close box only"
 client_about 435 487 || tv_fail "client area $(grep '^client' "$TV_DIR/controls.txt"), expected about 435x487"
 read -r left top right bottom <<<"$(sed -n 's/^window //p' "$TV_DIR/controls.txt")"
 [ $(((left + right) / 2 - 512)) -ge -2 ] && [ $(((left + right) / 2 - 512)) -le 2 ] ||
   tv_fail "the editor is not centred: ${left}..${right}"
 grep -qx 'caption-buttons 0 0 1' "$TV_DIR/controls.txt" || tv_fail "caption buttons: $(grep caption-buttons "$TV_DIR/controls.txt")"
 
-echo "on a display at 150% the editor is laid out again at that scale, and back at 100%"
+step "on a display at 150% the editor is laid out again at that scale, and back at 100%"
 tv_probe send "$editor" 0x2E0 0x900090 0 >/dev/null  # WM_DPICHANGED to 144 dpi, no place suggested
 tv_wait 10 client_about 652 730 || tv_fail "at 144 dpi: $(grep '^client' "$TV_DIR/controls.txt"), expected about 652x730"
 read -r left top right bottom <<<"$(rect_of SetOk)"
@@ -45,13 +45,13 @@ editor_screenshot editor-144dpi
 tv_probe send "$editor" 0x2E0 0x600060 0 >/dev/null
 tv_wait 10 client_about 435 487 || tv_fail "back at 96 dpi: $(grep '^client' "$TV_DIR/controls.txt")"
 
-echo "the name typed with spaces around it"
+step "the name typed with spaces around it"
 click 'TxtGame(0)'
 xdotool key End BackSpace BackSpace BackSpace
 xdotool type '  Rally  '
 expect_editor "$(control 'TxtGame(0)').* text=  Rally  \$"
 
-echo "the capture dialog: 请按键, about 202 x 94 pixels, a close box only; closed, it clears the key"
+step "the capture dialog: 请按键, about 202 x 94 pixels, a close box only; closed, it clears the key"
 assign 'SetButton(0)' a A
 click 'SetButton(0)'
 tv_probe wait '请按键' 15 >/dev/null || tv_fail "no key capture dialog"
@@ -65,7 +65,7 @@ tv_probe close '请按键'
 tv_probe gone '请按键' 15 || tv_fail "the capture dialog did not close"
 expect_editor "$(control 'SetButton(0)').* text=\$"
 
-echo "every key button takes the key pressed in the capture dialog"
+step "every key button takes the key pressed in the capture dialog"
 assign 'SetButton(0)' a A
 assign 'SetButton(1)' s S
 assign 'SetButton(2)' d D
@@ -85,14 +85,14 @@ click ChkGameWindow
 expect_editor "$(control 'ChkRepeat(1)').* check=1 " "$(control ChkHideCursor).* check=1 " \
   "$(control ChkGameWindow).* check=1 "
 
-echo "forward mode 3 shows its switch key and moves backward to 4, hiding its key"
+step "forward mode 3 shows its switch key and moves backward to 4, hiding its key"
 click 'OptForward(3)'
 expect_editor "$(control 'OptForward(3)').* check=1 " "$(control 'OptBackward(4)').* check=1 " \
   "$(control 'SetRepKeyWhl(0)').* visible=1 " "$(control 'Labc(0)').* visible=1 " \
   "$(control 'SetWheel(1)').* visible=0 " "$(control 'SetRepKeyWhl(1)').* visible=0 "
 assign 'SetRepKeyWhl(0)' c C
 
-echo "the sliders: arrow clicks step them, a drag is followed by its label"
+step "the sliders: arrow clicks step them, a drag is followed by its label"
 click 'ScrMouseRate(0)' 6
 click 'ScrMouseRate(2)' 6
 click 'ScrMouseRate(2)' 6
@@ -107,7 +107,7 @@ expect_editor "$(control 'lblRate(3)').* text=下:[2-9]\$"
 xdotool mousemove $((right - (bottom - top) - 3)) "$y" mouseup 1
 expect_editor "$(control 'lblRate(3)').* text=下:10\$" "$(control 'ScrMouseRate(3)').* value=10 "
 
-echo "the file picker puts the chosen path into the path box"
+step "the file picker puts the chosen path into the path box"
 click GetFile
 tv_probe wait '定位游戏文件' 20 >/dev/null || tv_fail "no open-file dialog"
 tv_screenshot file-dialog
@@ -117,12 +117,12 @@ tv_probe gone '定位游戏文件' 20 || tv_fail "the open-file dialog stayed op
 expect_editor "$(control 'TxtGame(1)').* text=$(printf '%s' "$game_path" | sed 's/[\\.]/\\&/g')\$"
 editor_screenshot editor-mapped
 
-echo "OK saves exactly the mapped profile"
+step "OK saves exactly the mapped profile"
 editor_ok
 saved "$run/setinf.set" mapped.set
 expect_main '^list-item 2 Rally$'
 
-echo "reopened, the editor shows the stored profile"
+step "reopened, the editor shows the stored profile"
 tv_probe select "$title" 2
 open_editor '设置\.\.\.'
 expect_editor "$(control 'TxtGame(0)').* text=Rally\$" "$(control 'SetMove(2)').* text=Up\$" \
@@ -132,7 +132,7 @@ expect_editor "$(control 'TxtGame(0)').* text=Rally\$" "$(control 'SetMove(2)').
   "$(control 'lblRate(3)').* text=下:10\$" "$(control 'ChkRepeat(1)').* check=1 "
 editor_screenshot editor-reopened
 
-echo "Tab stops at visible controls only, and in each wheel frame at the checked option"
+step "Tab stops at visible controls only, and in each wheel frame at the checked option"
 # focused: the editor's control that has the focus, as "ID visible=V".
 focused() {
   tv_probe controls "$editor" | sed -nE 's/^control ([^ ]+) .* visible=([01]) .* focus=1 .*/\1 visible=\2/p'
@@ -159,7 +159,7 @@ for step in $(seq 60); do
 done
 [ "$now" = "$first" ] || tv_fail "Tab did not come round to the path box"
 
-echo "Space on the focused option keeps the mode; an arrow key selects the next one"
+step "Space on the focused option keeps the mode; an arrow key selects the next one"
 click 'OptForward(3)'
 expect_editor "$(control 'OptForward(3)').* focus=1 check=1 "
 xdotool key space
@@ -167,7 +167,7 @@ expect_editor "$(control 'OptForward(3)').* check=1 " "$(control 'OptBackward(4)
 xdotool key Down
 expect_editor "$(control 'OptForward(4)').* focus=1 check=1 " "$(control 'OptForward(3)').* check=0 "
 
-echo "the name box takes 20 characters, the path box any number; the close box discards the edit"
+step "the name box takes 20 characters, the path box any number; the close box discards the edit"
 for box in 0 1; do
   click "TxtGame($box)"
   xdotool key End

@@ -15,7 +15,7 @@ game_probe=$3
 tv_begin "$4" files
 tail_bytes() { head -c 4000 /dev/zero | tr '\0' '\356'; }
 
-echo "a save writes from the first byte and leaves the old tail"
+step "a save writes from the first byte and leaves the old tail"
 run=$(fresh_folder 配置 three-games-last0.set)
 tail_bytes >>"$run/setinf.set"
 start_app
@@ -25,7 +25,7 @@ exit_main  # remembering on: stores game 2
 { cat "$fixtures/three-games.set"; tail_bytes; } >"$TV_DIR/want.set"
 cmp "$run/setinf.set" "$TV_DIR/want.set" || tv_fail "the saved file is not the encoder's bytes before the old tail"
 
-echo "a 5 GiB file loads its record from the first bytes"
+step "a 5 GiB file loads its record from the first bytes"
 run=$(fresh_folder huge three-games.set)
 truncate -s 5G "$run/setinf.set"  # sparse: no disk space taken
 start_app
@@ -34,7 +34,7 @@ expect_main '^list-selected 2$'
 close_main
 rm -f "$run/setinf.set"
 
-echo "a file held open elsewhere: the version warning, then the system's description; the file stays"
+step "a file held open elsewhere: the version warning, then the system's description; the file stays"
 run=$(fresh_folder locked three-games.set)
 tv_probe hold "$(tv_windows_path "$run/setinf.set")" 60 >"$TV_DIR/hold.log" &
 tv_expect_lines 30 "$TV_DIR/hold.log" 0 '^held$'
@@ -51,7 +51,7 @@ tv_expect_lines 10 "$TV_DIR/hold.log" 0 '^released$'
 close_main
 same_file "$run/setinf.set" three-games.set || tv_fail "the held file changed"
 
-echo "code page 936: names read back as the native side reads them and are written back as the same bytes"
+step "code page 936: names read back as the native side reads them and are written back as the same bytes"
 run=$(fresh_folder cp936 cp936.set)
 start_app
 expect_main '^list-selected 1$'
@@ -83,14 +83,14 @@ game_path='C:\game folder\rally.exe'
 run=$(fresh_folder launch mapped.set)
 start_app
 
-echo "the launch starts the game in its own folder"
+step "the launch starts the game in its own folder"
 tv_probe select "$title" 2
 menu 启动游戏
 tv_wait 30 test -s "$game_dir/started.txt" || tv_fail "the game did not start"
 started=$(tr -d '\r\n' <"$game_dir/started.txt")
 [ "$started" = 'C:\game folder' ] || tv_fail "the game started in $started"
 
-echo "Enter on the delete question keeps the game; OK deletes the middle one"
+step "Enter on the delete question keeps the game; OK deletes the middle one"
 tv_probe select "$title" 1
 menu 删除游戏
 tv_probe wait Tillervane 20 >/dev/null || tv_fail "no delete question"
@@ -110,7 +110,7 @@ expect_main '^list-item 0 赛车一$'
 expect_main '^list-item 1 Rally$'
 saved "$run/setinf.set" removed.set
 
-echo "a name with & is shown as stored, and the status line follows the editor's rename at once"
+step "a name with & is shown as stored, and the status line follows the editor's rename at once"
 tv_probe select "$title" 1
 open_editor '设置\.\.\.'
 click 'TxtGame(0)'
@@ -123,7 +123,7 @@ expect_main '^list-item 1 Tom&Jerry$'
 expect_main '^button Tom&&Jerry 按F9开始控制......$'
 tv_screenshot ampersand-name
 
-echo "the follow-the-game option is bit 0 of the first reserved byte; the other bits stay"
+step "the follow-the-game option is bit 0 of the first reserved byte; the other bits stay"
 tv_probe select "$title" 0
 open_editor '设置\.\.\.'
 expect_editor "$(control ChkGameWindow).* check=0 "

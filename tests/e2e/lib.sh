@@ -2,16 +2,43 @@
 # programs in a Wine desktop, waiting for what they write, and screenshots.
 # Source it from a test script; every wait polls with a timeout.
 
-set -euo pipefail
+set -eEuo pipefail
 
 E2E_POLL=0.05
+TV_STEP="start"
 
-# tv_fail MESSAGE: ends the test with a message and a screenshot of the moment.
+# step TEXT: the test's next step, announced; a failure names it.
+step() {
+  TV_STEP=$*
+  echo "$*"
+}
+
+# tv_fail MESSAGE: ends the test with a message naming the step and where it
+# was, and keeps the moment in the test's folder: a screenshot (failure.png)
+# and the probe's list of every window (failure-windows.txt).
 tv_fail() {
-  echo "FAIL: $*" >&2
-  [ -z "${TV_XVFB_PID:-}" ] || timeout 20 import -window root "$TV_DIR/failure.png" 2>/dev/null || true
+  trap - ERR
+  local where="" i
+  for ((i = 1; i < ${#FUNCNAME[@]}; i++)); do
+    [ "${FUNCNAME[$i]}" = tv_on_error ] || where+=" ${BASH_SOURCE[$i]##*/}:${BASH_LINENO[$((i - 1))]}"
+  done
+  echo "FAIL in step \"$TV_STEP\": $*" >&2
+  echo "  at$where" >&2
+  if [ -n "${TV_XVFB_PID:-}" ]; then
+    timeout 20 import -window root "$TV_DIR/failure.png" 2>/dev/null || true
+    [ -z "${TV_PROBE:-}" ] || timeout 20 "$TV_WINE" "$TV_PROBE" windows 2>&1 | sed 's/\r//g' >"$TV_DIR/failure-windows.txt" || true
+    echo "  kept: $TV_DIR/failure.png, $TV_DIR/failure-windows.txt" >&2
+  fi
   exit 1
 }
+
+# A command that fails outside a condition ends the test as tv_fail does. Only
+# in the test's own shell: in a command substitution the caller decides.
+tv_on_error() {
+  [ "$BASHPID" = "$$" ] || return 0
+  tv_fail "command failed with status $1: $2"
+}
+trap 'tv_on_error $? "$BASH_COMMAND"' ERR
 
 # tv_wait TIMEOUT_SECONDS COMMAND...: runs COMMAND until it succeeds.
 tv_wait() {

@@ -60,7 +60,7 @@ s_ups_between() {
   awk -v a="$1" -v b="$2" 'NR > a && NR <= b && /^keyup vk=83 /' "$keys" | wc -l
 }
 
-echo "first start: the warning, then an empty list, the default hotkeys, 使用记录 off"
+step "first start: the warning, then an empty list, the default hotkeys, 使用记录 off"
 tv_run_in_desktop "$run/Tillervane.exe"
 tv_probe wait '错误' 60 >/dev/null || tv_fail "no settings warning on the first run"
 tv_screenshot first-run-warning
@@ -72,19 +72,19 @@ expect_main '^menu [0-9.]+ 停止（热键 F12）\|'
 expect_main '^menu [0-9.]+ 使用记录\|checked=0'
 tv_screenshot first-run
 
-echo "a second start ends without a window of its own"
+step "a second start ends without a window of its own"
 (cd "$run" && tv_wine Tillervane.exe >>"$TV_DIR/wine.out" 2>&1) &
 second=$!
 tv_wait 30 bash -c "! kill -0 $second" || tv_fail "the second copy is still running"
 tv_probe read "$title" >/dev/null || tv_fail "the first copy's window is gone"
 
-echo "the start key held with no game selected asks once, in one box"
+step "the start key held with no game selected asks once, in one box"
 # Held for half a second: the poll runs about five times, inside the box too.
 xdotool keydown F9 sleep 0.5 keyup F9
 answer '请选择游戏再开始！' Return
 tv_probe gone Tillervane 5 || tv_fail "a second 请选择游戏再开始！ box is open"
 
-echo "a game is added and mapped in the editor"
+step "a game is added and mapped in the editor"
 open_editor 新增游戏
 click 'TxtGame(0)'
 xdotool key End BackSpace BackSpace BackSpace
@@ -107,7 +107,7 @@ editor_ok
 saved "$run/setinf.set" after-editor.set
 expect_main '^list-item 0 Rally$'
 
-echo "the start key becomes F10"
+step "the start key becomes F10"
 menu 重设启动键
 tv_probe wait 请按键 15 >/dev/null || tv_fail "no capture dialog"
 xdotool key F10
@@ -115,7 +115,7 @@ answer '你将 F10 设置为启动键？' Return
 saved "$run/setinf.set" after-start-key.set
 expect_main '^menu [0-9.]+ 启动（热键 F10）\|'
 
-echo "F10 starts control; a click, movement in four directions"
+step "F10 starts control; a click, movement in four directions"
 start_key_target "$TV_DIR/keys.log"
 under_control
 xdotool mousemove 400 300
@@ -125,7 +125,7 @@ for step in "40 0 39" "-40 0 37" "0 40 40" "0 -40 38"; do
   keys_on 'xdotool mousemove_relative -- "$dx" "$dy"' "^keydown vk=$vk scan=[0-9]+ ext=1" "^keyup vk=$vk scan=[0-9]+ ext=1"
 done
 
-echo "a held right button repeats S; holding its switch key Q keeps S down"
+step "a held right button repeats S; holding its switch key Q keeps S down"
 keys_on 'xdotool mousedown 3' '^keydown vk=83 ' '^keyup vk=83 ' '^keydown vk=83 ' '^keyup vk=83 '
 keys_on 'xdotool keydown q' '^keydown vk=81 '
 held=$(tv_line_count "$keys")
@@ -138,7 +138,7 @@ keys_on 'xdotool mouseup 3' '^keyup vk=83 '
 tv_wait 5 tv_longer_than "$keys" "$(($(tv_line_count "$keys") + 40))" || tv_fail "the timers stopped"
 [ "$(grep -E '^key(down|up) vk=83 ' "$keys" | tail -n1 | cut -d' ' -f1)" = keyup ] || tv_fail "S was left held"
 
-echo "wheel forward in 模拟重复 repeats Z; backward in 停止重复 ends it and releases both keys"
+step "wheel forward in 模拟重复 repeats Z; backward in 停止重复 ends it and releases both keys"
 keys_on 'xdotool click 4' '^keydown vk=90 ' '^keyup vk=90 ' '^keydown vk=90 ' '^keyup vk=90 '
 from=$(tv_line_count "$keys")
 keys_on 'xdotool click 5' '^keyup vk=90 ' '^keyup vk=88 '
@@ -146,20 +146,20 @@ ended=$(awk -v f="$from" 'NR > f && /^keyup vk=88 / { print NR; exit }' "$keys")
 tv_wait 5 tv_longer_than "$keys" "$((ended + 60))" || tv_fail "the timers stopped"
 [ "$(tv_count_matches "$keys" "$ended" '^keydown vk=90 ')" = 0 ] || tv_fail "Z went on repeating"
 
-echo "a suspend while a mapped button is held lets its key go; control stays on"
+step "a suspend while a mapped button is held lets its key go; control stays on"
 keys_on 'xdotool mousedown 1' '^keydown vk=65 '
 keys_on 'tv_probe send "$title" 0x218 4 0 >/dev/null' '^keyup vk=65 '  # WM_POWERBROADCAST, PBT_APMSUSPEND
 xdotool mouseup 1
 expect_main '^button 正在控制 Rally'
 
-echo "F12 stops control and lets go of every key of the profile"
+step "F12 stops control and lets go of every key of the profile"
 from=$(tv_line_count "$keys")
 stopped
 expect_main '^list-enabled 1$'
 keys_after "$from" '^keydown vk=123 ' '^keyup vk=65 ' '^keyup vk=83 ' '^keyup vk=81 ' '^keyup vk=37 ' '^keyup vk=39 ' \
   '^keyup vk=38 ' '^keyup vk=40 ' '^keyup vk=90 ' '^keyup vk=88 '
 
-echo "About shows exactly two boxes; update and help open their pages; control stays on"
+step "About shows exactly two boxes; update and help open their pages; control stays on"
 focus_key_target
 under_control
 tv_probe activate "$title" || tv_fail "the main window did not come to the front"  # where the boxes get the keys
@@ -177,7 +177,7 @@ menu '如何使用...'
 opened "file://$(realpath "$run/$(basename "$usage_page")")"
 expect_main '^button 正在控制 Rally......  按F12停止!$'
 
-echo "reassigning the stop key while control is on stops it; cancelling keeps the old key"
+step "reassigning the stop key while control is on stops it; cancelling keeps the old key"
 menu 重设停止键
 tv_probe wait 请按键 15 >/dev/null || tv_fail "no capture dialog"
 expect_main '^button Rally 按F10开始控制......$'
@@ -186,7 +186,7 @@ answer '你将 F11 设置为停止键？' Escape
 expect_main '^menu [0-9.]+ 停止（热键 F12）\|'
 same_file "$run/setinf.set" after-start-key.set || tv_fail "the cancelled stop key was saved"
 
-echo "a settings file the program may not write: the failure says where to keep the program"
+step "a settings file the program may not write: the failure says where to keep the program"
 # As root, no permission makes Wine refuse a file; a folder in the file's place
 # is refused with the same error as a protected folder.
 mv "$run/setinf.set" "$TV_DIR/kept.set"
@@ -202,7 +202,7 @@ mv "$TV_DIR/kept.set" "$run/setinf.set"
 stop_key F12
 saved "$run/setinf.set" after-start-key.set
 
-echo "the editor again: 按下按键 forward, 放开按键 backward, both on Z"
+step "the editor again: 按下按键 forward, 放开按键 backward, both on Z"
 open_editor '设置\.\.\.'
 choose 'OptForward(0)'
 choose 'OptBackward(1)'
@@ -217,7 +217,7 @@ xdotool click 5
 keys_after "$from" '^keydown vk=90 ' '^keyup vk=90 '
 stopped
 
-echo "and 只按一次 forward: one press and release per turn"
+step "and 只按一次 forward: one press and release per turn"
 open_editor '设置\.\.\.'
 choose 'OptForward(2)'
 editor_ok
@@ -227,14 +227,14 @@ under_control
 keys_on 'xdotool click 4' '^keydown vk=90 ' '^keyup vk=90 '
 stopped
 
-echo "exiting with remembering off writes nothing"
+step "exiting with remembering off writes nothing"
 exit_main
 same_file "$run/setinf.set" after-press-once.set || tv_fail "the settings file was written on exit"
 start_app
 expect_main '^list-selected -1$'
 tv_probe select "$title" 0
 
-echo "remembering on, exit, start again: the game is selected"
+step "remembering on, exit, start again: the game is selected"
 menu 使用记录
 saved "$run/setinf.set" after-remember.set
 expect_main '^menu [0-9.]+ 使用记录\|checked=1'
@@ -246,7 +246,7 @@ start_app
 expect_main '^list-selected 0$'
 expect_main '^button Rally 按F10开始控制......$'
 
-echo "the session ends with a mapped button held: the key goes up, control stops, the game is remembered"
+step "the session ends with a mapped button held: the key goes up, control stops, the game is remembered"
 focus_key_target
 under_control
 cp "$fixtures/after-press-once.set" "$run/setinf.set"  # only a save can make it after-remember.set again
@@ -262,7 +262,7 @@ touch "$keys.quit"
 close_main
 
 
-echo "a profile that hides the cursor parks the pointer and swallows the click"
+step "a profile that hides the cursor parks the pointer and swallows the click"
 run=$(fresh_folder hidden hidden.set)
 start_app
 start_key_target "$TV_DIR/keys-hidden.log"
@@ -279,7 +279,7 @@ tv_wait 10 pointer_at 512 384 || tv_fail "the pointer was not centred: $(tv_prob
 touch "$keys.quit"
 close_main
 
-echo "a game that control follows: another window gets plain clicks while control waits"
+step "a game that control follows: another window gets plain clicks while control waits"
 game_dir="$WINEPREFIX/drive_c/follow"  # C:\follow, as the profile says
 mkdir -p "$game_dir"
 cp "$TV_PROBE" "$game_dir/rally.exe"  # the "game": a key target started from the game's folder
@@ -295,7 +295,7 @@ xdotool click 1
 keys_after "$from" '^mouse lbuttondown$'
 [ "$(tv_count_matches "$other" "$from" '^keydown vk=65 ')" = 0 ] || tv_fail "a click was mapped while control waited"
 
-echo "the game's window comes to the front: clicks map again"
+step "the game's window comes to the front: clicks map again"
 game=$TV_DIR/game.log
 tv_run_in_desktop "$game_dir/rally.exe" keys "$(tv_windows_path "$game")" 600
 tv_expect_lines 30 "$game" 0 '^ready$'
@@ -304,7 +304,7 @@ from=$(tv_line_count "$game")
 xdotool click 1
 tv_expect_lines 10 "$game" "$from" '^keydown vk=65 ' '^keyup vk=65 '
 
-echo "switching away while the button is held releases its key at once"
+step "switching away while the button is held releases its key at once"
 from=$(tv_line_count "$game")
 xdotool mousedown 1
 tv_expect_lines 10 "$game" "$from" '^keydown vk=65 '

@@ -32,6 +32,11 @@
 //   window_probe.exe hold FILE SECONDS      keeps FILE open, unshared, until SECONDS pass
 //                                           or FILE.quit appears; prints "held", "released"
 //   window_probe.exe minimal-window SECONDS prints "shown MS" once painted
+//   window_probe.exe windows                every top-level window on every desktop,
+//                                           one a line: desktop, handle, process,
+//                                           visible, enabled, foreground, active,
+//                                           owner, place, class and title; what a
+//                                           failing test keeps of the moment
 #include <windows.h>
 
 #include <fcntl.h>
@@ -154,6 +159,39 @@ HWND FindTitled(const std::wstring& title, bool visibleOnly) {
     if (search.found != nullptr) break;
   }
   return search.found;
+}
+
+struct Listing {
+  std::wstring desktop;
+  HWND foreground;
+};
+
+BOOL CALLBACK ListWindow(HWND window, LPARAM param) {
+  const auto& listing = *reinterpret_cast<const Listing*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  RECT place{};
+  GetWindowRect(window, &place);
+  char head[160];
+  std::snprintf(head, sizeof head, " 0x%lx pid=%lu visible=%d enabled=%d foreground=%d owner=0x%lx rect=%ld,%ld,%ld,%ld",
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)), static_cast<unsigned long>(process),
+                IsWindowVisible(window) ? 1 : 0, IsWindowEnabled(window) ? 1 : 0, window == listing.foreground ? 1 : 0,
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetWindow(window, GW_OWNER))), place.left,
+                place.top, place.right, place.bottom);
+  Say("window desktop=" + Utf8(listing.desktop) + head + " class=" + Utf8(ClassOf(window)) +
+      " title=" + Utf8(WindowText(window)));
+  return TRUE;
+}
+
+// Every top-level window of every desktop, in Z order, topmost first.
+int ListWindows() {
+  Desktops();  // opens every desktop there is now
+  for (const auto& [name, desktop] : openedDesktops) {
+    if (!SetThreadDesktop(desktop)) continue;
+    Listing listing{name, GetForegroundWindow()};
+    EnumWindows(ListWindow, reinterpret_cast<LPARAM>(&listing));
+  }
+  return kOk;
 }
 
 // The probe's own windows go where the programs under test are: started outside
@@ -580,6 +618,7 @@ int Run(const std::vector<std::wstring>& args) {
     timedLog = true;
     return Keys(args[2].c_str(), args[3].c_str());
   }
+  if (command == L"windows" && count == 2) return ListWindows();
   if (command == L"minimal-window" && count == 3) return MinimalWindow(args[2].c_str());
   if ((command == L"wait" || command == L"gone") && count == 4) {
     return Await(args[2], args[3].c_str(), command == L"gone");
@@ -608,7 +647,7 @@ int Run(const std::vector<std::wstring>& args) {
   return Fail(kUsage,
               L"usage: window_probe.exe wait|gone TITLE SECONDS | read|close|controls|activate TITLE | command TITLE ID"
               L" | select TITLE INDEX | click TITLE NAME | send TITLE MSG WPARAM LPARAM | keys LOGFILE SECONDS | hold FILE SECONDS | cursor"
-              L" | minimal-window SECONDS");
+              L" | minimal-window SECONDS | windows");
 }
 
 }  // namespace
