@@ -62,6 +62,12 @@ exit_main() {
   tv_probe gone "$title" 20 || tv_fail "the window did not close on 退出"
 }
 
+# in_front TITLE: waits until the window is enabled and in front, where the
+# keyboard's keys go.
+in_front() {
+  tv_probe front "$1" 15 >/dev/null || tv_fail "the window $1 did not come to the front"
+}
+
 # box_closed TITLE TEXT: no window TITLE shows TEXT any more (the next box may).
 box_closed() {
   ! window_shows "$1" "^static $2\$"
@@ -73,6 +79,7 @@ answer() {
   local box=${3:-Tillervane}
   tv_probe wait "$box" 15 >/dev/null || tv_fail "no message box for: $1"
   shows "$box" "^static $1\$"
+  in_front "$box"
   xdotool key "$2"
   tv_wait 10 box_closed "$box" "$1" || tv_fail "the box for \"$1\" stayed open"
 }
@@ -140,16 +147,22 @@ rect_of() {
 }
 
 # click NAME [DX]: a real click on the named control, at its centre or DX
-# pixels from its right edge. The pointer then leaves for the screen's corner:
-# resting on a control with a tip would bring up a tooltip, which under Wine
-# can swallow the next click on the control below it.
+# pixels from its right edge, once the editor is enabled and in front and the
+# pointer stands on the control (the probe waits for both). The pointer then
+# leaves for the screen's corner: resting on a control with a tip would bring up
+# a tooltip, which under Wine can swallow the next click on the control below it.
 click() {
-  local left top right bottom x
-  read -r left top right bottom <<<"$(rect_of "$1")"
-  [ -n "$bottom" ] || tv_fail "the editor has no control $1"
-  x=$(((left + right) / 2))
-  [ -z "${2:-}" ] || x=$((right - $2))
-  xdotool mousemove "$x" $(((top + bottom) / 2)) click 1 mousemove 0 0
+  local x= y= aim_pid aimed
+  rm -f "$TV_DIR/aim.fifo"
+  mkfifo "$TV_DIR/aim.fifo"
+  tv_probe aim "$editor" "$(control_id "$1")" 15 ${2:+"$2"} >"$TV_DIR/aim.fifo" &
+  aim_pid=$!
+  exec {aimed}<"$TV_DIR/aim.fifo"
+  read -r _ x y <&"$aimed" || true
+  [ -z "$y" ] || xdotool mousemove "$x" "$y"
+  exec {aimed}<&-
+  wait "$aim_pid" || tv_fail "could not click $1"
+  xdotool click 1 mousemove 0 0
 }
 
 # assign NAME KEY CAPTION: clicks a key button, presses KEY in the "请按键"
@@ -160,6 +173,12 @@ assign() {
   xdotool key "$2"
   tv_probe gone '请按键' 15 || tv_fail "the key capture dialog stayed open after $2"
   expect_editor "$(control "$1").* text=$3\$"
+}
+
+# focus_on NAME: clicks a text box and waits until it has the focus, where typed keys go.
+focus_on() {
+  click "$1"
+  expect_editor "$(control "$1").* focus=1 "
 }
 
 # choose NAME: clicks an option or check box and expects it checked.

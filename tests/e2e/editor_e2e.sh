@@ -11,6 +11,7 @@ tv_begin "$3" editor
 run=$(fresh_folder run two-games.set)
 # The file the picker chooses, as the profile names it.
 game_path='C:\game folder\rally.exe'
+game_path_pattern=$(printf '%s' "$game_path" | sed 's/[\\.]/\\&/g')
 mkdir -p "$WINEPREFIX/drive_c/game folder"
 touch "$WINEPREFIX/drive_c/game folder/rally.exe"
 
@@ -46,7 +47,7 @@ tv_probe send "$editor" 0x2E0 0x600060 0 >/dev/null
 tv_wait 10 client_about 435 487 || tv_fail "back at 96 dpi: $(grep '^client' "$TV_DIR/controls.txt")"
 
 step "the name typed with spaces around it"
-click 'TxtGame(0)'
+focus_on 'TxtGame(0)'
 xdotool key End BackSpace BackSpace BackSpace
 xdotool type '  Rally  '
 expect_editor "$(control 'TxtGame(0)').* text=  Rally  \$"
@@ -110,11 +111,17 @@ expect_editor "$(control 'lblRate(3)').* text=下:10\$" "$(control 'ScrMouseRate
 step "the file picker puts the chosen path into the path box"
 click GetFile
 tv_probe wait '定位游戏文件' 20 >/dev/null || tv_fail "no open-file dialog"
+# picker_shows PATTERN: the picker's focused control matches PATTERN.
+picker_shows() {
+  tv_probe controls '定位游戏文件' | grep -E '^control .* focus=1 ' | grep -qE -- "$1"
+}
+tv_wait 15 picker_shows ' class=Edit .* text=$' || tv_fail "the picker's name box did not take the focus"
 tv_screenshot file-dialog
 xdotool type --delay 20 "$game_path"
+tv_wait 15 picker_shows " text=$game_path_pattern\$" || tv_fail "the picker's name box lost typed keys"
 xdotool key Return
 tv_probe gone '定位游戏文件' 20 || tv_fail "the open-file dialog stayed open"
-expect_editor "$(control 'TxtGame(1)').* text=$(printf '%s' "$game_path" | sed 's/[\\.]/\\&/g')\$"
+expect_editor "$(control 'TxtGame(1)').* text=$game_path_pattern\$"
 editor_screenshot editor-mapped
 
 step "OK saves exactly the mapped profile"
@@ -142,7 +149,7 @@ focus_left() {
   now=$(focused)
   [ "$now" != "$1" ]
 }
-click 'TxtGame(1)'
+focus_on 'TxtGame(1)'
 first=$(focused)
 [ -n "$first" ] || tv_fail "no control has the focus after a click on the path box"
 now=$first
@@ -169,7 +176,7 @@ expect_editor "$(control 'OptForward(4)').* focus=1 check=1 " "$(control 'OptFor
 
 step "the name box takes 20 characters, the path box any number; the close box discards the edit"
 for box in 0 1; do
-  click "TxtGame($box)"
+  focus_on "TxtGame($box)"
   xdotool key End
   xdotool type 'abcdefghijklmnopqrstuvwxyz'
 done

@@ -43,6 +43,7 @@ answer '配置文件异常！' Return 错误
 tv_probe wait Tillervane 20 >/dev/null || tv_fail "no failure message"
 tv_probe read Tillervane | grep '^static ' | tee "$TV_DIR/failure.txt"
 [ -s "$TV_DIR/failure.txt" ] || tv_fail "the failure message is empty"
+in_front Tillervane
 xdotool key Return
 tv_probe wait "$title" 20 >/dev/null || tv_fail "no main window after the failure"
 expect_main '^list-count 0$'
@@ -95,6 +96,7 @@ tv_probe select "$title" 1
 menu 删除游戏
 tv_probe wait Tillervane 20 >/dev/null || tv_fail "no delete question"
 tv_screenshot delete-question
+in_front Tillervane
 xdotool key Return
 tv_probe gone Tillervane 20 || tv_fail "Enter did not close the question"
 expect_main '^list-count 3$'
@@ -113,7 +115,7 @@ saved "$run/setinf.set" removed.set
 step "a name with & is shown as stored, and the status line follows the editor's rename at once"
 tv_probe select "$title" 1
 open_editor '设置\.\.\.'
-click 'TxtGame(0)'
+focus_on 'TxtGame(0)'
 xdotool key End shift+Home BackSpace
 xdotool type 'Tom&Jerry'
 expect_editor "$(control 'TxtGame(0)').* text=Tom&Jerry\$"

@@ -86,9 +86,10 @@ tv_probe gone Tillervane 5 || tv_fail "a second 请选择游戏再开始！ box 
 
 step "a game is added and mapped in the editor"
 open_editor 新增游戏
-click 'TxtGame(0)'
+focus_on 'TxtGame(0)'
 xdotool key End BackSpace BackSpace BackSpace
 xdotool type 'Rally'
+expect_editor "$(control 'TxtGame(0)').* text=Rally\$"
 assign 'SetButton(0)' a A
 assign 'SetButton(1)' s S
 choose 'ChkRepeat(1)'
@@ -195,6 +196,7 @@ stop_key F11
 tv_probe wait Tillervane 15 >/dev/null || tv_fail "no failure box"
 shows Tillervane '^Tillervane 的设置保存在程序所在的文件夹中，请把整个程序文件夹放到一个可以写入的位置'
 tv_screenshot settings-refused
+in_front Tillervane
 xdotool key Return
 tv_probe gone Tillervane 10 || tv_fail "the failure box stayed open"
 rmdir "$run/setinf.set"

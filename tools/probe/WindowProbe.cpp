@@ -7,6 +7,8 @@
 //
 //   window_probe.exe wait TITLE SECONDS     until visible; prints "hwnd 0x..."
 //   window_probe.exe gone TITLE SECONDS     until no window has the title
+//   window_probe.exe front TITLE SECONDS    until it is enabled and in front, where
+//                                           keys go; prints "hwnd 0x..."
 //   window_probe.exe read TITLE             title, controls, sizes and the menu
 //   window_probe.exe command TITLE ID       posts WM_COMMAND for a menu item
 //   window_probe.exe select TITLE INDEX     selects a list entry as a user would
@@ -22,6 +24,13 @@
 //                                           focus=.. check=.. value=.. rect=L,T,R,B text=.."
 //                                           (ID: the child's id, ".ROW" added
 //                                           where windows share it, top first)
+//   window_probe.exe aim TITLE NAME SECONDS [FROM_RIGHT]
+//                                           waits until the window is enabled and in
+//                                           front and its control NAME is visible,
+//                                           enabled and the window at its centre (or
+//                                           FROM_RIGHT pixels from its right edge),
+//                                           prints "at X Y", then waits until the
+//                                           pointer is there: a click may follow
 //   window_probe.exe click TITLE NAME       posts BM_CLICK to the child of that
 //                                           ID (or, failing that, caption)
 //   window_probe.exe keys LOGFILE SECONDS [timed]   a window titled "按键接收窗 key target NAME"
@@ -203,23 +212,33 @@ void JoinTestDesktop() {
   }
 }
 
-// Polls every 20 ms until the window is there (and visible) or, with `gone`,
-// until no window has the title.
-int Await(const std::wstring& title, const wchar_t* secondsText, bool gone) {
+enum class Awaited { Visible, Gone, InFront };
+
+// Polls every 20 ms until the window is there (and visible), until no window
+// has the title, or until it is there, enabled and the foreground window: where
+// keys from the keyboard go.
+int Await(const std::wstring& title, const wchar_t* secondsText, Awaited awaited) {
   DWORD timeout = 0;
   if (!ParseSeconds(secondsText, timeout)) return Fail(kUsage, L"bad SECONDS: " + std::wstring(secondsText));
   const DWORD start = GetTickCount();
   for (;;) {
-    HWND window = FindTitled(title, !gone);
-    if (gone && window == nullptr) return kOk;
-    if (!gone && window != nullptr) {
+    HWND window = FindTitled(title, awaited != Awaited::Gone);
+    if (awaited == Awaited::Gone && window == nullptr) return kOk;
+    if (awaited == Awaited::InFront && window != nullptr &&
+        (!IsWindowEnabled(window) || GetForegroundWindow() != window)) {
+      window = nullptr;
+    }
+    if (awaited != Awaited::Gone && window != nullptr) {
       char line[64];
       std::snprintf(line, sizeof line, "hwnd 0x%lx", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
       Say(line);
       return kOk;
     }
     if (GetTickCount() - start >= timeout) {
-      return Fail(kMissing, (gone ? L"still there: " : L"no visible window: ") + title);
+      const wchar_t* what = awaited == Awaited::Gone      ? L"still there: "
+                            : awaited == Awaited::InFront ? L"not enabled and in front: "
+                                                          : L"no visible window: ";
+      return Fail(kMissing, what + title);
     }
     Sleep(20);
   }
@@ -408,6 +427,72 @@ int Click(HWND window, const std::wstring& name) {
     if (target == nullptr && WindowText(child) == name) target = child;
   if (target == nullptr) return Fail(kMissing, L"no control named " + name);
   return PostMessageW(target, BM_CLICK, 0, 0) ? kOk : Fail(kFailed, L"PostMessageW failed");
+}
+
+bool IsGroupBox(HWND window) {
+  return lstrcmpiW(ClassOf(window).c_str(), L"Button") == 0 &&
+         (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// The child of PARENT a click at the point goes to: the topmost visible one
+// there, and the deepest. A group box lets clicks through to what lies below it
+// (it answers the hit test as transparent); WindowFromPoint, asked from another
+// process, does not ask the windows and would stop at the box.
+HWND ChildAt(HWND parent, POINT point) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT place{};
+    GetWindowRect(child, &place);
+    if (IsWindowVisible(child) && PtInRect(&place, point) && !IsGroupBox(child)) {
+      HWND deeper = ChildAt(child, point);
+      return deeper != nullptr ? deeper : child;
+    }
+  }
+  return nullptr;
+}
+
+// Why a click at the point would not reach the control now, or "" when it would.
+std::wstring NotClickable(HWND window, HWND control, POINT point) {
+  if (!IsWindowEnabled(window)) return L"the window is disabled";
+  if (GetForegroundWindow() != window) return L"the window is not in front";
+  if (!IsWindowVisible(control) || !IsWindowEnabled(control)) return L"the control is hidden or disabled";
+  if (GetAncestor(WindowFromPoint(point), GA_ROOT) != window) return L"another window (a tooltip?) covers it";
+  HWND hit = ChildAt(window, point);
+  while (hit != nullptr && hit != control) hit = GetParent(hit);
+  return hit == control ? L"" : L"another control covers it";
+}
+
+int Aim(HWND window, const std::wstring& name, const wchar_t* secondsText, const wchar_t* fromRightText) {
+  DWORD timeout = 0;
+  long fromRight = -1;
+  if (!ParseSeconds(secondsText, timeout)) return Fail(kUsage, L"bad SECONDS: " + std::wstring(secondsText));
+  if (fromRightText != nullptr && !ParseInt(fromRightText, fromRight)) {
+    return Fail(kUsage, L"bad FROM_RIGHT: " + std::wstring(fromRightText));
+  }
+  HWND control = nullptr;
+  std::vector<HWND> children;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  for (const auto& [child, id] : ControlNames(children))
+    if (id == name) control = child;
+  if (control == nullptr) return Fail(kMissing, L"no control named " + name);
+  RECT place{};
+  GetWindowRect(control, &place);
+  const POINT target{fromRight < 0 ? (place.left + place.right) / 2 : place.right - fromRight,
+                     (place.top + place.bottom) / 2};
+  const DWORD start = GetTickCount();
+  bool announced = false;
+  for (;;) {
+    std::wstring reason = NotClickable(window, control, target);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    if (reason.empty() && !announced) {
+      Say(Numbers("at", {target.x, target.y}));
+      announced = true;
+    }
+    if (reason.empty() && (pointer.x != target.x || pointer.y != target.y)) reason = L"the pointer is not there yet";
+    if (reason.empty()) return kOk;
+    if (GetTickCount() - start >= timeout) return Fail(kMissing, L"cannot click " + name + L": " + reason);
+    Sleep(20);
+  }
 }
 
 // LB_SETCURSEL alone notifies nobody; a user's click also sends the owner
@@ -620,13 +705,19 @@ int Run(const std::vector<std::wstring>& args) {
   }
   if (command == L"windows" && count == 2) return ListWindows();
   if (command == L"minimal-window" && count == 3) return MinimalWindow(args[2].c_str());
-  if ((command == L"wait" || command == L"gone") && count == 4) {
-    return Await(args[2], args[3].c_str(), command == L"gone");
+  if ((command == L"wait" || command == L"gone" || command == L"front") && count == 4) {
+    return Await(args[2], args[3].c_str(),
+                 command == L"gone" ? Awaited::Gone : command == L"front" ? Awaited::InFront : Awaited::Visible);
   }
   if (command == L"send" && count == 6) {
     HWND window = FindTitled(args[2], false);
     if (window == nullptr) return Fail(kMissing, L"no window titled " + args[2]);
     return Send(window, args[3], args[4], args[5]);
+  }
+  if (command == L"aim" && (count == 5 || count == 6)) {
+    HWND window = FindTitled(args[2], false);
+    if (window == nullptr) return Fail(kMissing, L"no window titled " + args[2]);
+    return Aim(window, args[3], args[4].c_str(), count == 6 ? args[5].c_str() : nullptr);
   }
   const bool withArgument = command == L"command" || command == L"select" || command == L"click";
   const bool titleOnly =
@@ -645,8 +736,8 @@ int Run(const std::vector<std::wstring>& args) {
     return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0) ? kOk : Fail(kFailed, L"PostMessageW failed");
   }
   return Fail(kUsage,
-              L"usage: window_probe.exe wait|gone TITLE SECONDS | read|close|controls|activate TITLE | command TITLE ID"
-              L" | select TITLE INDEX | click TITLE NAME | send TITLE MSG WPARAM LPARAM | keys LOGFILE SECONDS | hold FILE SECONDS | cursor"
+              L"usage: window_probe.exe wait|gone|front TITLE SECONDS | read|close|controls|activate TITLE | command TITLE ID"
+              L" | select TITLE INDEX | click TITLE NAME | aim TITLE NAME SECONDS [FROM_RIGHT] | send TITLE MSG WPARAM LPARAM | keys LOGFILE SECONDS | hold FILE SECONDS | cursor"
               L" | minimal-window SECONDS | windows");
 }
 
