@@ -52,14 +52,21 @@ start_app() {
   tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window from $run"
 }
 
-# close_main, exit_main: the main window's close box, its menu's 退出; either ends the program.
+# close_main, exit_main: the main window's close box, its menu's 退出; either
+# ends the program. Both wait for its process to end too: until then it holds
+# the single-instance lock, and a new copy started meanwhile would quietly end.
 close_main() {
   tv_probe close "$title"
   tv_probe gone "$title" 20 || tv_fail "the main window did not close"
+  program_ended
 }
 exit_main() {
   menu 退出
   tv_probe gone "$title" 20 || tv_fail "the window did not close on 退出"
+  program_ended
+}
+program_ended() {
+  tv_probe ended Tillervane.exe 20 || tv_fail "Tillervane.exe still runs after its window closed"
 }
 
 # in_front TITLE: waits until the window is enabled and in front, where the

@@ -163,7 +163,9 @@ tv_begin() {
 
 tv_end() {
   local status=$?
-  [ -z "${WINEPREFIX:-}" ] || tv_wineserver -k 2>/dev/null || true
+  # Waits for the server to end: the next test's server would not start
+  # while this one runs, and its programs would meet this test's leftovers.
+  [ -z "${WINEPREFIX:-}" ] || { tv_wineserver -k && tv_wineserver -w; } 2>/dev/null || true
   [ -z "${TV_XVFB_PID:-}" ] || kill "$TV_XVFB_PID" 2>/dev/null || true
   exit "$status"
 }

@@ -9,6 +9,10 @@
 //   window_probe.exe gone TITLE SECONDS     until no window has the title
 //   window_probe.exe front TITLE SECONDS    until it is enabled and in front, where
 //                                           keys go; prints "hwnd 0x..."
+//   window_probe.exe ended EXE SECONDS      until no process runs the program file EXE
+//                                           (a name like "Tillervane.exe"): a closed
+//                                           window's process may still hold what a
+//                                           new copy would find
 //   window_probe.exe read TITLE             title, controls, sizes and the menu
 //   window_probe.exe command TITLE ID       posts WM_COMMAND for a menu item
 //   window_probe.exe select TITLE INDEX     selects a list entry as a user would
@@ -51,6 +55,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -242,6 +247,30 @@ int Await(const std::wstring& title, const wchar_t* secondsText, Awaited awaited
     }
     Sleep(20);
   }
+}
+
+bool ProcessRuns(const std::wstring& exeName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return true;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry)) {
+    found = lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+int AwaitProcessEnd(const std::wstring& exeName, const wchar_t* secondsText) {
+  DWORD timeout = 0;
+  if (!ParseSeconds(secondsText, timeout)) return Fail(kUsage, L"bad SECONDS: " + std::wstring(secondsText));
+  const DWORD start = GetTickCount();
+  while (ProcessRuns(exeName)) {
+    if (GetTickCount() - start >= timeout) return Fail(kMissing, L"still running: " + exeName);
+    Sleep(20);
+  }
+  return kOk;
 }
 
 // --- Reading it --------------------------------------------------------------
@@ -709,6 +738,7 @@ int Run(const std::vector<std::wstring>& args) {
     return Await(args[2], args[3].c_str(),
                  command == L"gone" ? Awaited::Gone : command == L"front" ? Awaited::InFront : Awaited::Visible);
   }
+  if (command == L"ended" && count == 4) return AwaitProcessEnd(args[2], args[3].c_str());
   if (command == L"send" && count == 6) {
     HWND window = FindTitled(args[2], false);
     if (window == nullptr) return Fail(kMissing, L"no window titled " + args[2]);
@@ -738,7 +768,7 @@ int Run(const std::vector<std::wstring>& args) {
   return Fail(kUsage,
               L"usage: window_probe.exe wait|gone|front TITLE SECONDS | read|close|controls|activate TITLE | command TITLE ID"
               L" | select TITLE INDEX | click TITLE NAME | aim TITLE NAME SECONDS [FROM_RIGHT] | send TITLE MSG WPARAM LPARAM | keys LOGFILE SECONDS | hold FILE SECONDS | cursor"
-              L" | minimal-window SECONDS | windows");
+              L" | minimal-window SECONDS | windows | ended EXE SECONDS");
 }
 
 }  // namespace
