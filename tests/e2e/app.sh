@@ -153,12 +153,10 @@ rect_of() {
   tv_probe controls "$editor" | grep -E "$(control "$1")" | sed -E 's/.* rect=([-0-9]+),([-0-9]+),([-0-9]+),([-0-9]+) .*/\1 \2 \3 \4/'
 }
 
-# click NAME [DX]: a real click on the named control, at its centre or DX
-# pixels from its right edge, once the editor is enabled and in front and the
-# pointer stands on the control (the probe waits for both). The pointer then
-# leaves for the screen's corner: resting on a control with a tip would bring up
-# a tooltip, which under Wine can swallow the next click on the control below it.
-click() {
+# point_at NAME [DX]: the pointer on the named control, at its centre or DX
+# pixels from its right edge, once the editor is enabled and in front and
+# nothing covers the control there; the probe waits for all of it.
+point_at() {
   local x= y= aim_pid aimed
   rm -f "$TV_DIR/aim.fifo"
   mkfifo "$TV_DIR/aim.fifo"
@@ -168,7 +166,15 @@ click() {
   read -r _ x y <&"$aimed" || true
   [ -z "$y" ] || xdotool mousemove "$x" "$y"
   exec {aimed}<&-
-  wait "$aim_pid" || tv_fail "could not click $1"
+  wait "$aim_pid" || tv_fail "could not point at $1"
+}
+
+# click NAME [DX]: a real click where point_at puts the pointer. The pointer
+# then leaves for the screen's corner: resting on a control with a tip would
+# bring up a tooltip, which under Wine can swallow the next click on the
+# control below it.
+click() {
+  point_at "$@"
   xdotool click 1 mousemove 0 0
 }
 

@@ -102,7 +102,8 @@ expect_editor "$(control 'lblRate(0)').* text=左:2\$" "$(control 'ScrMouseRate(
 read -r left top right bottom <<<"$(rect_of 'ScrMouseRate(3)')"
 y=$(((top + bottom) / 2))
 # The thumb at 1 sits just right of the left arrow, which is as wide as the bar is high.
-xdotool mousemove $((left + bottom - top + 6)) "$y" mousedown 1
+point_at 'ScrMouseRate(3)' $((right - (left + bottom - top + 6)))
+xdotool mousedown 1
 xdotool mousemove $(((left + right) / 2)) "$y"
 expect_editor "$(control 'lblRate(3)').* text=下:[2-9]\$"
 xdotool mousemove $((right - (bottom - top) - 3)) "$y" mouseup 1
