@@ -127,27 +127,34 @@ std::wstring DesktopName(HDESK desktop) {
   return name;
 }
 
-std::vector<std::pair<std::wstring, HDESK>> openedDesktops;
-
-BOOL CALLBACK OpenDesktopOnce(LPWSTR name, LPARAM) {
-  for (const auto& known : openedDesktops) {
-    if (known.first == name) return TRUE;
-  }
-  if (HDESK desktop = OpenDesktopW(name, 0, FALSE, GENERIC_ALL)) openedDesktops.emplace_back(name, desktop);
+BOOL CALLBACK CollectDesktopName(LPWSTR name, LPARAM names) {
+  reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(name);
   return TRUE;
 }
 
-// Every desktop of the window station, the probe's own first. Looked up afresh
-// on each call, since a test's desktop appears only once its first program runs.
-std::vector<HDESK> Desktops() {
-  if (openedDesktops.empty()) {
-    HDESK own = GetThreadDesktop(GetCurrentThreadId());
-    openedDesktops.emplace_back(DesktopName(own), own);
+// The names of every desktop of the window station, the probe's own first.
+std::vector<std::wstring> DesktopNames() {
+  static const std::wstring own = DesktopName(GetThreadDesktop(GetCurrentThreadId()));
+  std::vector<std::wstring> names{own};
+  EnumDesktopsW(GetProcessWindowStation(), CollectDesktopName, reinterpret_cast<LPARAM>(&names));
+  names.erase(std::remove(names.begin() + 1, names.end(), own), names.end());
+  return names;
+}
+
+// Moves the probe's thread onto the desktop of this name, opened afresh each
+// time: a Wine desktop ends with its last program and the next one made under
+// the same name is a new desktop, which a handle to the old one never shows.
+bool EnterDesktop(const std::wstring& name) {
+  static HDESK entered = nullptr;  // closed once the thread has left it
+  HDESK desktop = OpenDesktopW(name.c_str(), 0, FALSE, GENERIC_ALL);
+  if (desktop == nullptr) return false;
+  if (!SetThreadDesktop(desktop)) {
+    CloseDesktop(desktop);
+    return false;
   }
-  EnumDesktopsW(GetProcessWindowStation(), OpenDesktopOnce, 0);
-  std::vector<HDESK> desktops;
-  for (const auto& known : openedDesktops) desktops.push_back(known.second);
-  return desktops;
+  if (entered != nullptr) CloseDesktop(entered);
+  entered = desktop;
+  return true;
 }
 
 struct Search {
@@ -167,8 +174,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 // The top-level window with exactly this title, on any desktop.
 HWND FindTitled(const std::wstring& title, bool visibleOnly) {
   Search search{&title, visibleOnly, nullptr};
-  for (HDESK desktop : Desktops()) {
-    if (!SetThreadDesktop(desktop)) continue;
+  for (const std::wstring& name : DesktopNames()) {
+    if (!EnterDesktop(name)) continue;
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr) break;
   }
@@ -199,9 +206,8 @@ BOOL CALLBACK ListWindow(HWND window, LPARAM param) {
 
 // Every top-level window of every desktop, in Z order, topmost first.
 int ListWindows() {
-  Desktops();  // opens every desktop there is now
-  for (const auto& [name, desktop] : openedDesktops) {
-    if (!SetThreadDesktop(desktop)) continue;
+  for (const std::wstring& name : DesktopNames()) {
+    if (!EnterDesktop(name)) continue;
     Listing listing{name, GetForegroundWindow()};
     EnumWindows(ListWindow, reinterpret_cast<LPARAM>(&listing));
   }
@@ -211,10 +217,8 @@ int ListWindows() {
 // The probe's own windows go where the programs under test are: started outside
 // any Wine desktop, it moves onto the one other desktop if there is exactly one.
 void JoinTestDesktop() {
-  const auto desktops = Desktops();
-  if (lstrcmpiW(DesktopName(desktops.front()).c_str(), L"Default") == 0 && desktops.size() == 2) {
-    SetThreadDesktop(desktops[1]);
-  }
+  const auto names = DesktopNames();
+  if (lstrcmpiW(names.front().c_str(), L"Default") == 0 && names.size() == 2) EnterDesktop(names[1]);
 }
 
 enum class Awaited { Visible, Gone, InFront };
