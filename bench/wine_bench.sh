@@ -40,6 +40,7 @@ for run in 1 2 3 4 5; do
   shown_after_ms "$title" tv_run_in_desktop "$TV_DIR/run/Tillervane.exe" >>"$TV_DIR/startup-tillervane.txt"
   tv_probe close "$title"
   tv_probe gone "$title" 20 || tv_fail "Tillervane did not close"
+  program_ended
   shown_after_ms '最小窗口 minimal' tv_run_in_desktop "$TV_PROBE" minimal-window 30 >>"$TV_DIR/startup-minimal.txt"
   tv_probe close '最小窗口 minimal'
   tv_probe gone '最小窗口 minimal' 20 || tv_fail "the minimal window did not close"
