@@ -50,3 +50,10 @@ add_test(NAME package
   COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/check_package.sh
     ${TILLERVANE_PACKAGE_ZIP} ${TILLERVANE_VERSION_SHOWN} ${TILLERVANE_USAGE_PAGE_NAME})
 set_tests_properties(package PROPERTIES TIMEOUT 120)
+
+# The zip built again from a copy of the sources elsewhere must be the same
+# bytes. A whole second package build: half a minute on a quiet 2-core machine.
+add_test(NAME package_reproducible
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/check_reproducible.sh
+    ${TILLERVANE_PACKAGE_ZIP} ${PROJECT_SOURCE_DIR})
+set_tests_properties(package_reproducible PROPERTIES TIMEOUT 900)
