@@ -1,5 +1,5 @@
-# cmake -DPROGRAM32=... -DPROGRAM64=... -DPAGE=... -DVERSION_SHOWN=... -DSTAGE=... -DZIP=...
-#       -P MakePackage.cmake
+# cmake -DPROGRAM32=... -DPROGRAM64=... -DPAGE=... -DVERSION_SHOWN=... -DSOURCE_DIR=...
+#       -DSTAGE=... -DZIP=... -P MakePackage.cmake
 # Lays the release folder out in STAGE and zips it as ZIP:
 #   Tillervane-<version>/Tillervane.exe        the 32-bit program, for every player
 #   Tillervane-<version>/<usage page>
@@ -30,9 +30,34 @@ string(CONCAT text "${bom}Tillervane v${VERSION_SHOWN}\r\n"
   "在 Windows 的命令提示符中核对：certutil -hashfile Tillervane.exe SHA256\r\n")
 file(WRITE ${root}/VERSION.txt "${text}")
 
+# The same bytes from the same commit, wherever and whenever it is packed: the
+# entries sorted, every file and folder with the same permissions and the
+# commit's date, and no extra fields (-X: those would carry the builder's user
+# and the files' access and change times). cmake -E tar cannot leave those out.
+# zip writes local time, so the time zone is UTC; ZIP and ZIPOPT would add options.
+include(${CMAKE_CURRENT_LIST_DIR}/SourceDate.cmake)
+tillervane_source_date(${SOURCE_DIR} epoch how)
+file(GLOB_RECURSE entries LIST_DIRECTORIES ON RELATIVE ${STAGE} ${root}/*)
+list(APPEND entries ${name})
+list(SORT entries)
+file(CHMOD_RECURSE ${root} FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+  DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+    WORLD_READ WORLD_EXECUTE)
+execute_process(COMMAND touch -h -d @${epoch} ${entries} WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "could not date the files in ${root}")
+endif()
+list(JOIN entries "\n" listed)
+file(WRITE ${STAGE}/entries.txt "${listed}\n")
 file(REMOVE ${ZIP})
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip ${name}
+set(ENV{TZ} UTC0)
+unset(ENV{ZIP})
+unset(ENV{ZIPOPT})
+execute_process(COMMAND zip -X -q ${ZIP} -@ INPUT_FILE ${STAGE}/entries.txt
   WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "could not write ${ZIP}")
 endif()
+set(ENV{SOURCE_DATE_EPOCH} ${epoch})  # what string(TIMESTAMP) shows
+string(TIMESTAMP shown "%Y-%m-%d %H:%M:%S UTC" UTC)
+message(STATUS "${name}.zip dated ${shown}: ${how}")

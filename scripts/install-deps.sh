@@ -11,7 +11,7 @@ packages=(
   wine wine64 wine32:i386 fonts-wine
   libxrender1:i386 libxi6:i386 libxrandr2:i386 libxcursor1:i386 libxfixes3:i386
   libxinerama1:i386 libxcomposite1:i386 libxxf86vm1:i386
-  xvfb xdotool x11-utils imagemagick unzip
+  xvfb xdotool x11-utils imagemagick zip unzip
   fonts-wqy-microhei locales
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
