@@ -40,7 +40,8 @@
 //   window_probe.exe keys LOGFILE SECONDS [timed]   a window titled "按键接收窗 key target NAME"
 //                                            (NAME: the log's, without extension) logs the
 //                                            key and button messages it gets,
-//                                            with wall-clock microseconds when timed
+//                                            with wall-clock microseconds when timed, and
+//                                            for input also the message's time in ms
 //   window_probe.exe cursor                 prints "cursor X Y"
 //   window_probe.exe hold FILE SECONDS      keeps FILE open, unshared, until SECONDS pass
 //                                           or FILE.quit appears; prints "held", "released"
@@ -571,7 +572,9 @@ void Log(const char* format, unsigned a = 0, unsigned b = 0, unsigned c = 0) {
 
 LRESULT CALLBACK KeyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (const std::string input = InputMessageLine(message, wParam, lParam); !input.empty()) {
-    Log(input.c_str());
+    // When timed, also the message's own time (milliseconds): when the input
+    // was made, which a busy receiver cannot shift.
+    Log(timedLog ? (input + " sent=" + std::to_string(GetMessageTime())).c_str() : input.c_str());
     return 0;
   }
   switch (message) {
