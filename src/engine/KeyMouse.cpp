@@ -30,14 +30,14 @@ void clsKeyMouse::SendKey(std::int32_t vkCode, std::uint32_t flags) {
 void clsKeyMouse::KeyDown(std::int32_t vkCode, bool isExtendedKey) {
   if (vkCode < 1) return;
   SendKey(vkCode, isExtendedKey ? wincode::KeyEventExtendedKey : 0);
-  held_[vkCode] = isExtendedKey;
+  held_.insert({vkCode, isExtendedKey});
   Pause(keyDelayMs_);
 }
 
 void clsKeyMouse::KeyUp(std::int32_t vkCode, bool isExtendedKey) {
   if (vkCode < 1) return;
   SendKey(vkCode, wincode::KeyEventKeyUp | (isExtendedKey ? wincode::KeyEventExtendedKey : 0));
-  held_.erase(vkCode);
+  held_.erase({vkCode, isExtendedKey});
   Pause(keyDelayMs_);
 }
 

@@ -4,7 +4,8 @@
 // through the shared instance KeyMouse().
 
 #include <cstdint>
-#include <map>
+#include <set>
+#include <utility>
 
 class clsKeyMouse {
  public:
@@ -25,6 +26,8 @@ class clsKeyMouse {
   // since, with the flags it was pressed with, for when the releases the
   // engine would send may never come.
   void ReleaseHeldKeys();
+  // Whether this program holds the key: pressed by KeyDown, not released since.
+  bool Holds(std::int32_t vkCode, bool isExtendedKey) const { return held_.count({vkCode, isExtendedKey}) != 0; }
 
   void MouseLeftDown();
   void MouseLeftUp();
@@ -37,7 +40,9 @@ class clsKeyMouse {
   void SendKey(std::int32_t vkCode, std::uint32_t flags);
   void SendButton(std::uint32_t flag);
 
-  std::map<std::int32_t, bool> held_;  // virtual key -> pressed as extended
+  // Virtual key and extended flag: Enter and keypad Enter, or an arrow and the
+  // keypad's arrow, share a virtual key but are different keys.
+  std::set<std::pair<std::int32_t, bool>> held_;
   std::int32_t keyDelayMs_ = 0;
   std::int32_t keyPressDelayMs_ = 0;
   std::int32_t mouseDelayMs_ = 0;

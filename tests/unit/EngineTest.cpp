@@ -30,6 +30,16 @@ TEST_F(KeyMouseTest, KeysCarryTheLayoutsScanCodeAndButtonsTheirFlagsEachWithItsP
   EXPECT_EQ(os.TakeCalls(), expected);
 }
 
+// The arrow and the keypad's arrow share a virtual key: letting go of one keeps the other held.
+TEST_F(KeyMouseTest, TheHeldKeyRecordTellsAKeyFromItsExtendedTwin) {
+  KeyMouse().KeyDown(kRight, true);
+  KeyMouse().KeyDown(kRight, false);
+  KeyMouse().KeyUp(kRight, false);
+  os.TakeCalls();
+  KeyMouse().ReleaseHeldKeys();
+  EXPECT_EQ(os.TakeCalls(), Calls{Up(kRight, true)});
+}
+
 TEST(RoundHalfEven, RoundsToTheNearestAndHalvesToTheEvenNeighbour) {
   for (const auto& [n, d, q] : std::vector<std::array<std::int64_t, 3>>{
            {5, 2, 2}, {7, 2, 4}, {-5, 2, -2}, {10, 4, 2}, {11, 4, 3}, {9, 4, 2}, {-7, 4, -2}, {5, 0, 0}})
