@@ -39,9 +39,7 @@ void PressWheelKey(const GameProfile& profile, int direction) {
       keys.KeyUp(wheel.VirtualKey, wheel.Extended != 0);
       break;
     case WheelPressOnce:
-      keys.KeyDown(wheel.VirtualKey, wheel.Extended != 0);
-      Os().process.Sleep(PressOnceHoldMs);
-      keys.KeyUp(wheel.VirtualKey, wheel.Extended != 0);
+      keys.KeyTap(wheel.VirtualKey, wheel.Extended != 0, PressOnceHoldMs);
       break;
     case WheelStartRepeat:
       keys.KeyDown(wheel.VirtualKey, wheel.Extended != 0);

@@ -1,5 +1,7 @@
 #include "engine/KeyMouse.h"
 
+#include <algorithm>
+
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 
@@ -42,6 +44,7 @@ void clsKeyMouse::KeyUp(std::int32_t vkCode, bool isExtendedKey) {
 }
 
 void clsKeyMouse::ReleaseHeldKeys() {
+  taps_.clear();
   const auto held = std::move(held_);
   held_.clear();
   for (const auto& [vkCode, extended] : held) KeyUp(vkCode, extended);
@@ -51,6 +54,35 @@ void clsKeyMouse::KeyPress(std::int32_t vkCode) {
   SendKey(vkCode, 0);
   Pause(keyPressDelayMs_);
   SendKey(vkCode, wincode::KeyEventKeyUp);
+}
+
+void clsKeyMouse::KeyTap(std::int32_t vkCode, bool isExtendedKey, std::uint32_t holdMs) {
+  if (vkCode < 1) return;
+  const auto tapped = std::find_if(taps_.begin(), taps_.end(), [&](const Tap& tap) {
+    return tap.vkCode == vkCode && tap.extended == isExtendedKey;
+  });
+  if (tapped != taps_.end()) {
+    taps_.erase(tapped);
+    KeyUp(vkCode, isExtendedKey);
+  }
+  KeyDown(vkCode, isExtendedKey);
+  taps_.push_back({vkCode, isExtendedKey, Os().process.NowMs() + holdMs});
+}
+
+// The clock counts whole milliseconds: only strictly after the hold's last
+// millisecond has the whole hold surely passed.
+void clsKeyMouse::ReleaseDueKeys() {
+  if (taps_.empty()) return;
+  const std::uint64_t now = Os().process.NowMs();
+  for (auto tap = taps_.begin(); tap != taps_.end();) {
+    if (now <= tap->releaseAfterMs) {
+      ++tap;
+      continue;
+    }
+    // A key released meanwhile (a stop-repeat turn) gets no second key-up.
+    if (Holds(tap->vkCode, tap->extended)) KeyUp(tap->vkCode, tap->extended);
+    tap = taps_.erase(tap);
+  }
 }
 
 void clsKeyMouse::SendButton(std::uint32_t flag) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <set>
 #include <utility>
+#include <vector>
 
 class clsKeyMouse {
  public:
@@ -16,6 +17,13 @@ class clsKeyMouse {
   void KeyDown(std::int32_t vkCode, bool isExtendedKey);
   void KeyUp(std::int32_t vkCode, bool isExtendedKey);
   void KeyPress(std::int32_t vkCode);
+  // Presses the key now and leaves its release to ReleaseDueKeys, at least
+  // holdMs later, so that the caller never waits: input sent from inside the
+  // mouse hook reaches the game only once the hook returns. Tapped again while
+  // still down, the key is released and pressed again: every tap is one press.
+  void KeyTap(std::int32_t vkCode, bool isExtendedKey, std::uint32_t holdMs);
+  // Releases the tapped keys whose hold is over; a tick that runs anyway calls it.
+  void ReleaseDueKeys();
 
   void MouseClick();
   void MouseDblClick();
@@ -43,6 +51,12 @@ class clsKeyMouse {
   // Virtual key and extended flag: Enter and keypad Enter, or an arrow and the
   // keypad's arrow, share a virtual key but are different keys.
   std::set<std::pair<std::int32_t, bool>> held_;
+  struct Tap {
+    std::int32_t vkCode;
+    bool extended;
+    std::uint64_t releaseAfterMs;
+  };
+  std::vector<Tap> taps_;  // tapped keys still down
   std::int32_t keyDelayMs_ = 0;
   std::int32_t keyPressDelayMs_ = 0;
   std::int32_t mouseDelayMs_ = 0;

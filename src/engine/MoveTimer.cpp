@@ -35,6 +35,7 @@ AxisKey TranslateAxis(std::int32_t delta, std::int32_t negativeThreshold, std::i
 }
 
 void EngineTimers::TimMove_Timer() {
+  KeyMouse().ReleaseDueKeys();
   const GameProfile* profile = CurrentGame();
   if (profile == nullptr || modHookKeyMouse::WaitingForGame) return;
   DriveAxis(modHookKeyMouse::MoveDeltaX, profile->Moves[MoveLeft], profile->Moves[MoveRight]);

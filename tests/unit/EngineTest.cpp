@@ -106,7 +106,7 @@ TEST_F(MouseHookTest, TheWheelActsOnTheTurnedDirectionsMode) {
   } rows[] = {
       {120, WheelPressKey, {Down(kW)}, {false, true}},
       {-120, WheelReleaseKey, {Up(kX)}, {false, true}},
-      {0, WheelPressOnce, {Down(kX), "Sleep(30)", Up(kX)}, {false, true}},  // no turn counts as backward
+      {0, WheelPressOnce, {Down(kX)}, {false, true}},  // no turn counts as backward; released by the tick
       {120, WheelStartRepeat, {Down(kW)}, {true, true}},
       {-1, WheelStopRepeat, {Up(kW), Up(kX)}, {false, false}},  // stops both directions
       {120, 5, {}, {false, true}},
@@ -119,6 +119,27 @@ TEST_F(MouseHookTest, TheWheelActsOnTheTurnedDirectionsMode) {
     EXPECT_EQ(os.TakeCalls(), row.keys) << "mode " << row.mode;
     EXPECT_EQ(WheelRepeat, row.repeatAfter) << "mode " << row.mode;
   }
+}
+
+// The hook never waits: the movement tick lets go of a press-once key after its 30 ms, and a
+// notch while it is still down makes a new press.
+TEST_F(MouseHookTest, APressOnceNotchIsReleasedByTheFirstTickAfterItsHold) {
+  Game().Wheels[WheelBackward].Mode = WheelPressOnce;
+  EngineTimers timers;
+  const auto at = [&](std::uint64_t ms, bool notch) {
+    os.clockMs = ms;
+    if (notch) os.SendMouse(WmMouseWheel, {0, 0, static_cast<std::uint32_t>(-120) << 16});
+    timers.TimMove_Timer();
+    return CallsStartingWith("keybd_event");
+  };
+  EXPECT_EQ(at(100, true), Calls{Down(kX)});
+  EXPECT_EQ(at(130, false), Calls{});
+  EXPECT_EQ(at(131, false), Calls{Up(kX)});
+  EXPECT_EQ(at(200, true), Calls{Down(kX)});
+  EXPECT_EQ(at(210, true), (Calls{Up(kX), Down(kX)}));
+  EXPECT_EQ(at(240, false), Calls{});
+  EXPECT_EQ(at(241, false), Calls{Up(kX)});
+  EXPECT_EQ(at(300, false), Calls{});
 }
 
 // Whatever the message and hook code, HideCursor (any non-zero value) swallows the event.
