@@ -1,5 +1,6 @@
 #include "engine/HookKeyMouse.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -20,8 +21,18 @@ std::array<bool, 2> WheelRepeat{};
 bool WaitingForGame = false;
 
 namespace {
-// Since when raw input has come with no hook call after it; empty while it is answered.
+// Since when raw input has come on, with no pause, and no hook call after it;
+// empty while it is answered.
 std::optional<std::uint64_t> unansweredSinceMs;
+std::uint64_t lastRawInputMs = 0;
+// A gap this long in raw input ends a run of it: the mouse rested.
+constexpr std::uint64_t RawInputPauseMs = 100;
+
+// Tries to install the hook back off, so that a system that keeps refusing or
+// removing it is not asked again and again without pause.
+constexpr std::uint64_t FirstRetryMs = 1000, LongestRetryMs = 30000;
+std::uint64_t retryDelayMs = FirstRetryMs;
+std::optional<std::uint64_t> lastTryMs;  // while control is on
 
 enum class HookDecision { Swallow, PassOn };
 
@@ -108,12 +119,25 @@ void InstallMouseHook() {
   // timers down.
   Os().process.AllowPowerThrottling(false);
   MouseHookHandle = Os().hooks.SetMouseHook(&MouseHookProc);
+  lastTryMs = Os().process.NowMs();
   unansweredSinceMs.reset();
+}
+
+bool RetryMouseHook() {
+  const std::uint64_t now = Os().process.NowMs();
+  if (lastTryMs && now - *lastTryMs < retryDelayMs) return false;
+  retryDelayMs = std::min(retryDelayMs * 2, LongestRetryMs);
+  if (MouseHookHandle != 0) Os().hooks.Unhook(MouseHookHandle);
+  MouseHookHandle = 0;
+  InstallMouseHook();
+  return true;
 }
 
 void RemoveMouseHook() {
   Os().hooks.Unhook(MouseHookHandle);
   MouseHookHandle = 0;
+  lastTryMs.reset();
+  retryDelayMs = FirstRetryMs;
   Os().process.SetPriorityClass(wincode::NormalPriorityClass);
   Os().process.AllowPowerThrottling(true);
 }
@@ -121,12 +145,15 @@ void RemoveMouseHook() {
 bool RawInputSaysHookIsGone() {
   if (MouseHookHandle == 0) return false;
   const std::uint64_t now = Os().process.NowMs();
-  if (!unansweredSinceMs) unansweredSinceMs = now;
+  // One unanswered event before a pause says nothing: the run starts again.
+  if (!unansweredSinceMs || now - lastRawInputMs >= RawInputPauseMs) unansweredSinceMs = now;
+  lastRawInputMs = now;
   return now - *unansweredSinceMs >= HookSilenceLimitMs;
 }
 
 std::intptr_t MouseHookProc(int code, std::uintptr_t message, std::intptr_t record) {
   unansweredSinceMs.reset();
+  retryDelayMs = FirstRetryMs;  // the hook works
   if (Decide(code, message, record) == HookDecision::Swallow) return 1;
   return Os().hooks.CallNextHook(MouseHookHandle, code, message, record);
 }

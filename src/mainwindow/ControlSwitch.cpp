@@ -3,8 +3,8 @@
 // waits, holding no key, while another program's window is active; a game
 // running with higher rights than this program is named, since the system
 // drops every key sent to it. No key may stay held when the events that would
-// release it can no longer come, and a hook the system removed behind the
-// program's back is put back.
+// release it can no longer come, and a hook the system refused or removed behind the
+// program's back is tried again, less often each time.
 #include "engine/GameWindow.h"
 #include "engine/HookKeyMouse.h"
 #include "engine/KeyMouse.h"
@@ -89,6 +89,9 @@ void frmMain::TimStart_Timer() {
   } else if (Os().input.GetAsyncKeyState(Settings.StartKey.VirtualKey) != 0) {
     StartControl();
   }
+  if (TimMove.Enabled() && modHookKeyMouse::MouseHookHandle == 0 && modHookKeyMouse::RetryMouseHook()) {
+    ShowControlStatus();
+  }
   FollowForeground();
 }
 
@@ -104,6 +107,10 @@ void frmMain::ShowControlStatus() {
     return;
   }
   const std::string stop = "......  按" + HotkeyName(Settings.StopKey) + "停止!";
+  if (modHookKeyMouse::MouseHookHandle == 0) {  // nothing is controlled until the hook is in
+    CmdShowStart.SetCaption("鼠标钩子安装失败，正在重试" + stop);
+    return;
+  }
   const std::string name = LstGame.List(LstGame.ListIndex());
   CmdShowStart.SetCaption(modHookKeyMouse::WaitingForGame ? "等待 " + name + " 的窗口激活" + stop
                                                           : "正在控制 " + name + stop);
@@ -171,8 +178,7 @@ void frmMain::Form_RawMouseMove(std::int32_t dx, std::int32_t dy) {
   if (!TimMove.Enabled()) return;
   if (modHookKeyMouse::RawInputSaysHookIsGone()) {
     ReleaseEverything();
-    modHookKeyMouse::RemoveMouseHook();
-    modHookKeyMouse::InstallMouseHook();
+    if (modHookKeyMouse::RetryMouseHook()) ShowControlStatus();
   }
   // The parked pointer stands on the screen's right edge, where the position
   // the hook sees cannot move further right: raw counts can.

@@ -17,8 +17,8 @@ class EngineFixture : public ::testing::Test {
     CurGameIndex = -1;
     KeyMouse().InitKeyMouse(0, 0, 0);
     KeyMouse().ReleaseHeldKeys();  // forgets the keys an earlier test left down
+    modHookKeyMouse::RemoveMouseHook();  // and forgets an earlier test's tries
     os.TakeCalls();
-    modHookKeyMouse::MouseHookHandle = 0;
     modHookKeyMouse::MoveDeltaX = modHookKeyMouse::MoveDeltaY = 0;
     modHookKeyMouse::ButtonRepeat = {};
     modHookKeyMouse::WheelRepeat = {};

@@ -108,21 +108,38 @@ TEST_F(ControlSafetyTest, StoppingReleasesHeldKeysNoProfileNames) {
   EXPECT_FALSE(os.IsHeld(kA));
 }
 
-TEST_F(ControlSafetyTest, RawInputWithoutHookCallsReinstallsTheHookAfterReleasingTheKeys) {
+// Only raw input that goes on unanswered for 500 ms counts, and reinstalls back off: 1 s, 2 s, 4 s.
+TEST_F(ControlSafetyTest, RawInputThatGoesOnWithoutHookCallsReinstallsTheHookAfterReleasingTheKeys) {
   HoldLeftButton();
   for (int i = 0; i < 10; ++i) {  // while the hook answers every event, raw input changes nothing
     os.clockMs += 100;
     window.RaiseRawMouseMove(1, 0);
     os.SendMouse(wincode::WmMouseMove, {400 + i, 300});
   }
-  EXPECT_EQ(CallsStartingWith("SetWindowsHookEx").size(), 0u);
-  window.RaiseRawMouseMove(1, 0);  // the system removed the hook: raw input goes on alone
-  os.clockMs += modHookKeyMouse::HookSilenceLimitMs - 1;
-  window.RaiseRawMouseMove(1, 0);
-  os.clockMs += 1;
-  window.RaiseRawMouseMove(1, 0);
+  window.RaiseRawMouseMove(1, 0);  // one event the hook missed, then the mouse rests
+  os.clockMs += 10000;
+  std::vector<std::uint64_t> reinstalls;
+  for (const std::uint64_t start = os.clockMs; os.clockMs < start + 8000; os.clockMs += 50) {
+    window.RaiseRawMouseMove(1, 0);  // the system removed the hook: raw input goes on alone
+    if (!CallsStartingWith("SetWindowsHookEx").empty()) reinstalls.push_back(os.clockMs - start);
+  }
   EXPECT_FALSE(os.IsHeld(kA));
-  EXPECT_EQ(CallsStartingWith("SetWindowsHookEx").size(), 1u);
+  EXPECT_EQ(reinstalls, (std::vector<std::uint64_t>{500, 2500, 6500}));
+}
+
+// The hook refused: the status line says so instead of claiming control, and the poll tries again.
+TEST_F(ControlSafetyTest, AHookTheSystemRefusesIsRetriedAndNamedOnTheStatusLine) {
+  os.failHookInstall = true;
+  window.StartControl();
+  EXPECT_EQ(window.CmdShowStart.Caption(), "鼠标钩子安装失败，正在重试......  按F12停止!");
+  os.failHookInstall = false;
+  os.clockMs += 999;
+  window.TimStart.Tick();
+  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
+  os.clockMs += 1;
+  window.TimStart.Tick();
+  EXPECT_NE(modHookKeyMouse::MouseHookHandle, 0u);
+  EXPECT_EQ(window.CmdShowStart.Caption(), kControlling);
 }
 
 // The parked pointer sits on the right-most column: its position cannot move right, raw counts can.
