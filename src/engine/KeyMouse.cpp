@@ -1,6 +1,8 @@
 #include "engine/KeyMouse.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <exception>
 
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
@@ -123,6 +125,23 @@ void clsKeyMouse::MouseMove(std::int32_t sx, std::int32_t sy, bool isAbsolute, b
 clsKeyMouse& KeyMouse() {
   static clsKeyMouse instance;
   return instance;
+}
+
+namespace {
+
+std::terminate_handler terminateBefore = nullptr;
+
+[[noreturn]] void ReleaseKeysAndTerminate() {
+  KeyMouse().ReleaseHeldKeys();
+  if (terminateBefore != nullptr) terminateBefore();
+  std::abort();
+}
+
+}  // namespace
+
+void ReleaseHeldKeysOnTerminate() {
+  const std::terminate_handler before = std::set_terminate(&ReleaseKeysAndTerminate);
+  if (before != &ReleaseKeysAndTerminate) terminateBefore = before;
 }
 
 std::int64_t RoundHalfEven(std::int64_t numerator, std::int64_t denominator) {

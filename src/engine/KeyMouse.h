@@ -65,6 +65,11 @@ class clsKeyMouse {
 // The process's one synthesizer, created on first use.
 clsKeyMouse& KeyMouse();
 
+// From now on a C++ termination (an uncaught exception, a broken noexcept)
+// lets go of the held keys before it goes on as it would have: the game must
+// not be left with a key down.
+void ReleaseHeldKeysOnTerminate();
+
 // numerator / denominator rounded to the nearest integer, a half to the even
 // neighbour; 0 when the denominator is not positive.
 std::int64_t RoundHalfEven(std::int64_t numerator, std::int64_t denominator);

@@ -1,6 +1,9 @@
 // The input engine: the keys and moves it sends, the mouse hook, and the move and repeat timers.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <exception>
+
 #include "engine/EngineTimers.h"
 #include "platform/WinConstants.h"
 #include "support/EngineFixture.h"
@@ -38,6 +41,19 @@ TEST_F(KeyMouseTest, TheHeldKeyRecordTellsAKeyFromItsExtendedTwin) {
   os.TakeCalls();
   KeyMouse().ReleaseHeldKeys();
   EXPECT_EQ(os.TakeCalls(), Calls{Up(kRight, true)});
+}
+
+// The handler that was in place still runs, after the release.
+TEST_F(KeyMouseTest, ATerminationReleasesTheHeldKeysBeforeTheHandlerBefore) {
+  static FakePlatform* fake = &os;
+  const auto before = std::set_terminate([] {
+    std::fprintf(stderr, "A is %s", fake->IsHeld(kA) ? "held" : "released");
+    std::abort();
+  });
+  ReleaseHeldKeysOnTerminate();
+  KeyMouse().KeyDown(kA, false);
+  EXPECT_DEATH(std::terminate(), "A is released");
+  std::set_terminate(before);
 }
 
 TEST(RoundHalfEven, RoundsToTheNearestAndHalvesToTheEvenNeighbour) {
