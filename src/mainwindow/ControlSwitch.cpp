@@ -167,8 +167,9 @@ void frmMain::Form_SystemEvent(SystemEvent event) {
       StopControl();
       RememberGame();
       break;
-    case SystemEvent::Suspending:       // control stays on after the resume
-    case SystemEvent::SessionSwitched:  // the buttons are let go on a desktop the hook cannot see
+    case SystemEvent::SessionEndQueried:  // the end may yet be cancelled: control stays on
+    case SystemEvent::Suspending:         // control stays on after the resume
+    case SystemEvent::SessionSwitched:    // the buttons are let go on a desktop the hook cannot see
       ReleaseEverything();
       break;
   }

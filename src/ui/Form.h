@@ -85,7 +85,9 @@ class Form : public Control {
   void RaiseLoad();
   void RaiseKeyUp(int keyCode, int shift);
   void RaiseCloseBox() { Unload(); }
-  enum class SystemEvent { SessionEnding, Suspending, SessionSwitched };
+  // SessionEndQueried: the system asks whether the session may end; it may
+  // still be cancelled. SessionEnding: it ends.
+  enum class SystemEvent { SessionEndQueried, SessionEnding, Suspending, SessionSwitched };
   void RaiseSystemEvent(SystemEvent event) {
     if (loaded_) Form_SystemEvent(event);
   }

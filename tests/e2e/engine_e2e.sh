@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What the engine sends a focused window, timed: nothing while the mouse rests,
 # a press-once wheel key held for its 30 ms at the window (not sent down and up
-# in one go from inside the hook) and one press per notch of a fast spin.
+# in one go from inside the hook), one press per notch of a fast spin, and keys
+# let go but control kept when the session's end is only asked about.
 #   engine_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE E2E_DIR
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/app.sh"
@@ -43,6 +44,12 @@ sleep 0.3
 [ "$(tv_count_matches "$keys" "$from" '^keydown vk=90 ')" = 4 ] || tv_fail "not four presses for four notches"
 [ "$(grep -E '^key(down|up) vk=90 ' "$keys" | tail -n1 | cut -d' ' -f1)" = keyup ] || tv_fail "Z was left held"
 
+echo "the session's end only asked about: the held key goes up, control stays on"
+keys_on 'xdotool mousedown 1' '^keydown vk=65 '
+keys_on 'tv_probe send "$title" 0x11 0 0 >/dev/null' '^keyup vk=65 '  # WM_QUERYENDSESSION
+xdotool mouseup 1
+tv_probe send "$title" 0x16 0 0 >/dev/null  # WM_ENDSESSION: cancelled
+expect_main '^button 正在控制 Rally......  按F12停止!$'
 xdotool key F12
 expect_main '^button Rally 按F10开始控制......$'
 touch "$keys.quit"

@@ -80,12 +80,14 @@ TEST_F(ControlSafetyTest, AGameWithHigherRightsInFrontIsNamedUntilItLeaves) {
   EXPECT_EQ(window.CmdShowStart.Caption(), kControlling);
 }
 
-// Control stays on after a suspend or a switch of session; the session's end stops it.
+// Control stays on after a suspend, a switch of session or a question about the session's end,
+// which may be cancelled; the session's end stops it.
 TEST_F(ControlSafetyTest, SystemEventsReleaseHeldKeysAndTheSessionsEndStopsControlAndRemembersTheGame) {
-  for (const Event event : {Event::Suspending, Event::SessionSwitched}) {
+  for (const Event event : {Event::Suspending, Event::SessionSwitched, Event::SessionEndQueried}) {
     HoldLeftButton();
     window.RaiseSystemEvent(event);
     EXPECT_EQ(os.TakeCalls(), Calls{Up(kA)});
+    EXPECT_TRUE(window.TimMove.Enabled());
   }
   HoldLeftButton();
   os.disk[kPath].clear();

@@ -159,7 +159,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       return ::DefWindowProcW(window, message, wParam, lParam);
     }
     case WM_QUERYENDSESSION:
-      state->form->RaiseSystemEvent(Form::SystemEvent::SessionEnding);
+      state->form->RaiseSystemEvent(Form::SystemEvent::SessionEndQueried);
       return TRUE;
     case WM_ENDSESSION:
       if (wParam != FALSE) state->form->RaiseSystemEvent(Form::SystemEvent::SessionEnding);
