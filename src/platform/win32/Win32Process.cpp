@@ -77,21 +77,30 @@ class RealProcess final : public Process {
     return static_cast<std::uint64_t>(now.QuadPart / frequency * 1000 + now.QuadPart % frequency * 1000 / frequency);
   }
 
-  // Looked up at run time: SetProcessInformation came with Windows 8.
+  // Looked up at run time: SetProcessInformation came with Windows 8. One call
+  // per bit: Windows 10 before version 2004 knows only the execution speed and
+  // refuses a call that names the timer resolution as well.
   void AllowPowerThrottling(bool allowed) override {
     using SetInformation = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
     static const auto set = reinterpret_cast<SetInformation>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetProcessInformation")));
     if (set == nullptr) return;
-    struct {
-      ULONG Version, ControlMask, StateMask;
-    } state{1, 0, 0};  // PROCESS_POWER_THROTTLING_STATE
     constexpr ULONG kExecutionSpeed = 0x1, kIgnoreTimerResolution = 0x4;
     constexpr int kProcessPowerThrottling = 4;
-    // The bits under control with their state bits clear mean "never throttle";
-    // no bits under control leave it to the system again.
-    if (!allowed) state.ControlMask = kExecutionSpeed | kIgnoreTimerResolution;
-    set(::GetCurrentProcess(), kProcessPowerThrottling, &state, sizeof state);
+    // A bit under control with its state bit clear means "never throttle";
+    // nothing under control leaves it all to the system again.
+    const auto control = [](ULONG bits) {
+      struct {
+        ULONG Version, ControlMask, StateMask;
+      } state{1, bits, 0};  // PROCESS_POWER_THROTTLING_STATE
+      set(::GetCurrentProcess(), kProcessPowerThrottling, &state, sizeof state);
+    };
+    if (allowed) {
+      control(0);
+      return;
+    }
+    control(kExecutionSpeed);
+    control(kIgnoreTimerResolution);
   }
 
   std::string ExecutableDirectory() override {
