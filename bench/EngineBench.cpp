@@ -35,12 +35,14 @@ class NullPlatform final : public platform::Input,
   bool Unhook(platform::HookHandle) override { return true; }
   std::intptr_t CallNextHook(platform::HookHandle, int, std::uintptr_t, std::intptr_t) override { return 0; }
   platform::HookHandle SetForegroundHook(void (*)()) override { return 3; }
-  void RemoveForegroundHook(platform::HookHandle) override {}
+  platform::HookHandle SetDesktopSwitchHook(void (*)()) override { return 4; }
+  void RemoveEventHook(platform::HookHandle) override {}
   void SetPriorityClass(std::uint32_t) override {}
   void Sleep(std::uint32_t) override {}
   void PumpPendingMessages() override {}
   std::string ForegroundProcessPath() override { return {}; }
   bool ForegroundProcessElevatedAboveUs() override { return false; }
+  bool InputDesktopIsOurs() override { return true; }
   std::uint64_t NowMs() override { return 0; }
   void AllowPowerThrottling(bool) override {}
   std::string ExecutableDirectory() override { return {}; }

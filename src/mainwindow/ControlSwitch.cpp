@@ -93,6 +93,15 @@ void frmMain::TimStart_Timer() {
     ShowControlStatus();
   }
   FollowForeground();
+  FollowInputDesktop();
+}
+
+void frmMain::FollowInputDesktop() {
+  if (!TimMove.Enabled()) return;
+  const bool ours = Os().process.InputDesktopIsOurs();
+  if (ours == onInputDesktop_) return;
+  onInputDesktop_ = ours;
+  ReleaseEverything();
 }
 
 void frmMain::ParkPointer() {
@@ -133,14 +142,20 @@ void frmMain::WatchForeground() {
   elevatedInFront_ = Os().process.ForegroundProcessElevatedAboveUs();
   if (foregroundHook_ != 0) return;
   watching = this;
+  onInputDesktop_ = true;
   foregroundHook_ = Os().hooks.SetForegroundHook([] {
     if (watching != nullptr) watching->FollowForeground();
+  });
+  desktopHook_ = Os().hooks.SetDesktopSwitchHook([] {
+    if (watching != nullptr) watching->ReleaseEverything();
   });
 }
 
 void frmMain::StopWatchingForeground() {
-  if (foregroundHook_ != 0) Os().hooks.RemoveForegroundHook(foregroundHook_);
-  foregroundHook_ = 0;
+  for (const platform::HookHandle hook : {foregroundHook_, desktopHook_}) {
+    if (hook != 0) Os().hooks.RemoveEventHook(hook);
+  }
+  foregroundHook_ = desktopHook_ = 0;
   watching = nullptr;
   elevatedInFront_ = false;
   modHookKeyMouse::WaitingForGame = false;

@@ -101,12 +101,17 @@ class frmMain final : public ui::Form {
   // Lets go of every key the engine holds and stops every repeat.
   void ReleaseEverything();
   void SetWaitingForGame(bool waiting);
+  // The foreground window and the input desktop, while control is on.
   void WatchForeground();
   void StopWatchingForeground();
+  // Another desktop took the input or gave it back: a button let go there
+  // never reached the hook. The poll looks too, where the system has no event.
+  void FollowInputDesktop();
   // With 使用记录 on, stores the current game and saves.
   void RememberGame();
 
   bool askingForGame_ = false;  // the "select a game first" box is open
-  platform::HookHandle foregroundHook_ = 0;
+  platform::HookHandle foregroundHook_ = 0, desktopHook_ = 0;
+  bool onInputDesktop_ = true;
   bool elevatedInFront_ = false;
 };

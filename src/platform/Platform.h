@@ -89,7 +89,12 @@ class Hooks {
   // Calls `changed` on this thread whenever another window comes to the
   // foreground; 0 on failure.
   virtual HookHandle SetForegroundHook(void (*changed)()) = 0;
-  virtual void RemoveForegroundHook(HookHandle hook) = 0;
+  // Calls `switched` on this thread whenever another desktop takes the input
+  // (a UAC prompt, the Ctrl+Alt+Del screen) or gives it back; 0 where the
+  // system has no such event.
+  virtual HookHandle SetDesktopSwitchHook(void (*switched)()) = 0;
+  // Removes a hook of the two above.
+  virtual void RemoveEventHook(HookHandle hook) = 0;
 };
 
 class Process {
@@ -105,6 +110,9 @@ class Process {
   // True when the process whose window is in the foreground runs with higher
   // rights than this one: the system then drops the keys sent to it.
   virtual bool ForegroundProcessElevatedAboveUs() = 0;
+  // False while another desktop than this program's takes the input: a
+  // secure desktop, which this program may not even open.
+  virtual bool InputDesktopIsOurs() = 0;
   // Milliseconds since some fixed moment, never going back.
   virtual std::uint64_t NowMs() = 0;
   // Lets the system slow this process down when its windows are out of sight

@@ -57,12 +57,14 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
     return nextHookResult;
   }
   platform::HookHandle SetForegroundHook(void (*changed)()) override { return (foregroundHook = changed, 0x600); }
-  void RemoveForegroundHook(platform::HookHandle) override { foregroundHook = nullptr; }
+  platform::HookHandle SetDesktopSwitchHook(void (*switched)()) override { return (desktopHook = switched, 0x601); }
+  void RemoveEventHook(platform::HookHandle hook) override { (hook == 0x600 ? foregroundHook : desktopHook) = nullptr; }
   void SetPriorityClass(std::uint32_t priorityClass) override { Log("SetPriorityClass", Hex(priorityClass)); }
   void Sleep(std::uint32_t milliseconds) override { Log("Sleep", milliseconds); }
   void PumpPendingMessages() override { Log("PumpPendingMessages"), RunOnce(whilePumping); }
   std::string ForegroundProcessPath() override { return foregroundPath; }
   bool ForegroundProcessElevatedAboveUs() override { return foregroundElevated; }
+  bool InputDesktopIsOurs() override { return inputDesktopOurs; }
   std::uint64_t NowMs() override { return clockMs; }
   void AllowPowerThrottling(bool allowed) override { Log("PowerThrottling", allowed ? "allowed" : "off"); }
   std::string ExecutableDirectory() override { return exeDirectory; }
@@ -121,6 +123,8 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
   std::string foregroundPath;  // the foreground window's program
   bool foregroundElevated = false;
   void (*foregroundHook)() = nullptr;
+  bool inputDesktopOurs = true;
+  void (*desktopHook)() = nullptr;
   bool anotherInstance = false;
   std::string otherWindow;  // the title of another program's top-level window
   std::map<std::string, std::vector<std::uint8_t>> disk;  // path -> content

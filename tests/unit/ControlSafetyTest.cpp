@@ -96,6 +96,23 @@ TEST_F(ControlSafetyTest, SystemEventsReleaseHeldKeysAndTheSessionsEndStopsContr
   EXPECT_EQ(SavedFile().LastGameIndex, 2);
 }
 
+// A secure desktop (a UAC prompt) takes the input while a repeating button is held: its release
+// never reaches the hook. The event says so where the system has it, the poll otherwise.
+TEST_F(ControlSafetyTest, AnotherInputDesktopReleasesHeldKeysAndEndsRepeats) {
+  for (const bool polled : {true, false}) {
+    HoldLeftButton();
+    ASSERT_TRUE(modHookKeyMouse::ButtonRepeat[LeftButton]);
+    os.inputDesktopOurs = !polled;
+    if (polled) window.TimStart.Tick();
+    else os.desktopHook();
+    EXPECT_EQ(CallsStartingWith("keybd_event"), Calls{Up(kA)});
+    EXPECT_FALSE(modHookKeyMouse::ButtonRepeat[LeftButton]);
+    os.inputDesktopOurs = true;
+    window.TimStart.Tick();
+    window.StopControl();
+  }
+}
+
 // The engine's own record of held keys lets go of a key the profile no longer
 // names, and of every key when no profile is current.
 TEST_F(ControlSafetyTest, StoppingReleasesHeldKeysNoProfileNames) {

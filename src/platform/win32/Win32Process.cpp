@@ -36,6 +36,13 @@ KernelHandle OpenForegroundProcess() {
   return KernelHandle(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
 }
 
+std::wstring DesktopName(HDESK desktop) {
+  wchar_t name[256] = {};
+  DWORD needed = 0;
+  if (desktop == nullptr || !::GetUserObjectInformationW(desktop, UOI_NAME, name, sizeof name, &needed)) return {};
+  return name;
+}
+
 class RealProcess final : public Process {
  public:
   void SetPriorityClass(std::uint32_t priorityClass) override {
@@ -66,6 +73,14 @@ class RealProcess final : public Process {
 
   // The performance counter: the tick count moves in steps of 15.6 ms, which
   // would cut a 30 ms hold of a tapped key in half.
+  bool InputDesktopIsOurs() override {
+    HDESK input = ::OpenInputDesktop(0, FALSE, DESKTOP_READOBJECTS);
+    if (input == nullptr) return false;  // a secure desktop refuses to be opened
+    const bool ours = DesktopName(input) == DesktopName(::GetThreadDesktop(::GetCurrentThreadId()));
+    ::CloseDesktop(input);
+    return ours;
+  }
+
   std::uint64_t NowMs() override {
     static const LONGLONG frequency = [] {
       LARGE_INTEGER value{};
