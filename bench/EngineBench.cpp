@@ -21,7 +21,6 @@ class NullPlatform final : public platform::Input,
  public:
   void KeybdEvent(std::uint8_t, std::uint8_t, std::uint32_t, std::uintptr_t) override {}
   void MouseEvent(std::uint32_t, std::int32_t, std::int32_t, std::uint32_t, std::uintptr_t) override {}
-  std::uintptr_t GetMessageExtraInfo() override { return 0; }
   std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t) override { return code & 0x7F; }
   std::int16_t GetAsyncKeyState(std::int32_t) override { return 0; }
   bool GetCursorPos(platform::Point& position) override {

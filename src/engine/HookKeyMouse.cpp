@@ -70,6 +70,7 @@ void MapEvent(const GameProfile& profile, const MouseHookEvent& event) {
   const auto button = static_cast<std::size_t>(event.button);
   switch (event.action) {
     case MouseAction::Move: {
+      if (profile.HideCursor != 0) break;  // the pointer is parked: raw input alone tells the movement
       // The system has not moved the pointer for this event yet.
       platform::Point cursor;
       Os().input.GetCursorPos(cursor);
@@ -92,6 +93,7 @@ void MapEvent(const GameProfile& profile, const MouseHookEvent& event) {
     case MouseAction::Wheel:
       PressWheelKey(profile, event.wheelDirection);
       break;
+    case MouseAction::Own:
     case MouseAction::Other:
       break;
   }
@@ -103,7 +105,10 @@ HookDecision Decide(int code, std::uintptr_t message, std::intptr_t record) {
   if (code == wincode::HcAction) {
     platform::MouseHookRecord copy;
     std::memcpy(&copy, reinterpret_cast<const void*>(record), sizeof copy);
-    MapEvent(*profile, NormalizeMouseMessage(message, copy));
+    const MouseHookEvent event = NormalizeMouseMessage(message, copy);
+    // The program's own moves go where they were sent: the pointer gets parked.
+    if (event.action == MouseAction::Own) return HookDecision::PassOn;
+    MapEvent(*profile, event);
   }
   return profile->HideCursor != 0 ? HookDecision::Swallow : HookDecision::PassOn;
 }

@@ -12,7 +12,8 @@ namespace modHookKeyMouse {
 
 extern platform::HookHandle MouseHookHandle;  // non-zero exactly while installed
 // Movement of the latest pointer-move event, in pixels, right and down positive;
-// the movement timer reads and clears them.
+// while the pointer is parked, the sum of raw input's movement instead. The
+// movement timer reads and clears them.
 extern std::int32_t MoveDeltaX;
 extern std::int32_t MoveDeltaY;
 extern std::array<bool, 3> ButtonRepeat;  // held button whose Repeat option is on

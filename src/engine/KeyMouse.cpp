@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "engine/MouseEvent.h"
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 
@@ -28,7 +29,7 @@ void clsKeyMouse::InitKeyMouse(std::uint8_t KeyDelayMs, std::uint8_t KeyPressDel
 
 void clsKeyMouse::SendKey(std::int32_t vkCode, std::uint32_t flags) {
   const auto scan = Os().input.MapVirtualKeyCode(static_cast<std::uint32_t>(vkCode), wincode::MapVkToVsc);
-  Os().input.KeybdEvent(static_cast<std::uint8_t>(vkCode), static_cast<std::uint8_t>(scan), flags, 0);
+  Os().input.KeybdEvent(static_cast<std::uint8_t>(vkCode), static_cast<std::uint8_t>(scan), flags, OwnInputSignature);
 }
 
 void clsKeyMouse::KeyDown(std::int32_t vkCode, bool isExtendedKey) {
@@ -88,7 +89,7 @@ void clsKeyMouse::ReleaseDueKeys() {
 }
 
 void clsKeyMouse::SendButton(std::uint32_t flag) {
-  Os().input.MouseEvent(flag, 0, 0, 0, Os().input.GetMessageExtraInfo());
+  Os().input.MouseEvent(flag, 0, 0, 0, OwnInputSignature);
   Pause(mouseDelayMs_);
 }
 
@@ -118,8 +119,7 @@ void clsKeyMouse::MouseMove(std::int32_t sx, std::int32_t sy, bool isAbsolute, b
   const auto dy = RoundHalfEven(std::int64_t{sy} * scaleY * 65535, screen.heightTwips);
   const std::uint32_t flags =
       wincode::MouseEventMove | (isAbsolute ? wincode::MouseEventAbsolute : 0);
-  Os().input.MouseEvent(flags, static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy), 0,
-                        Os().input.GetMessageExtraInfo());
+  Os().input.MouseEvent(flags, static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy), 0, OwnInputSignature);
 }
 
 clsKeyMouse& KeyMouse() {

@@ -31,6 +31,11 @@ void ReleaseProfileKeys(const GameProfile& game) {
   for (const WheelMap& wheel : game.Wheels) Release(wheel.VirtualKey, wheel.Extended);
 }
 
+// The pixel of a screen `pixels` wide at an absolute position, 0 to 65535 across it.
+std::int32_t PixelOf(std::int32_t position, std::int32_t pixels) {
+  return static_cast<std::int32_t>(RoundHalfEven(std::int64_t{position} * (pixels - 1), 65535));
+}
+
 frmMain* watching = nullptr;  // the window told of foreground changes
 
 }  // namespace
@@ -46,6 +51,7 @@ void frmMain::StartControl() {
     return;
   }
   LstGame.SetEnabled(false);
+  lastRawPosition_.reset();
   const GameProfile* game = CurrentGame();
   // With another window active, a profile that follows its game starts waiting.
   const bool waiting = game != nullptr && !GameWindowActive(*game);
@@ -190,17 +196,27 @@ void frmMain::Form_SystemEvent(SystemEvent event) {
   }
 }
 
-void frmMain::Form_RawMouseMove(std::int32_t dx, std::int32_t dy) {
+void frmMain::Form_RawMouseMove(std::int32_t x, std::int32_t y, bool absolute) {
   if (!TimMove.Enabled()) return;
   if (modHookKeyMouse::RawInputSaysHookIsGone()) {
     ReleaseEverything();
     if (modHookKeyMouse::RetryMouseHook()) ShowControlStatus();
   }
+  platform::Point step{x, y};
+  if (absolute) {
+    const auto screen = Os().screen.PrimaryScreen();
+    const platform::Point at{PixelOf(x, screen.widthTwips / screen.twipsPerPixelX),
+                             PixelOf(y, screen.heightTwips / screen.twipsPerPixelY)};
+    step = lastRawPosition_ ? platform::Point{at.x - lastRawPosition_->x, at.y - lastRawPosition_->y}
+                            : platform::Point{};
+    lastRawPosition_ = at;
+  }
   // The parked pointer stands on the screen's right edge, where the position
-  // the hook sees cannot move further right: raw counts can.
+  // the hook sees cannot move further right: raw counts can. Summed, since a
+  // fast mouse reports several times a tick.
   const GameProfile* game = CurrentGame();
   if (game != nullptr && game->HideCursor != 0 && !modHookKeyMouse::WaitingForGame) {
-    modHookKeyMouse::MoveDeltaX = dx;
-    modHookKeyMouse::MoveDeltaY = dy;
+    modHookKeyMouse::MoveDeltaX += step.x;
+    modHookKeyMouse::MoveDeltaY += step.y;
   }
 }

@@ -3,6 +3,7 @@
 // status line above, carries every command in its menu bar, and owns the three
 // timers of the input engine.
 
+#include <optional>
 #include <string>
 
 #include "engine/EngineTimers.h"
@@ -85,7 +86,7 @@ class frmMain final : public ui::Form {
   void Form_Load() override;
   void Form_Unload() override;
   void Form_SystemEvent(SystemEvent event) override;
-  void Form_RawMouseMove(std::int32_t dx, std::int32_t dy) override;
+  void Form_RawMouseMove(std::int32_t x, std::int32_t y, bool absolute) override;
 
  private:
   void Form_Initialize();
@@ -113,5 +114,7 @@ class frmMain final : public ui::Form {
   bool askingForGame_ = false;  // the "select a game first" box is open
   platform::HookHandle foregroundHook_ = 0, desktopHook_ = 0;
   bool onInputDesktop_ = true;
+  // Where a device that reports positions last pointed, in pixels; none yet.
+  std::optional<platform::Point> lastRawPosition_;
   bool elevatedInFront_ = false;
 };

@@ -56,7 +56,6 @@ class Input {
                           std::uintptr_t extraInfo) = 0;
   virtual void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
                           std::uintptr_t extraInfo) = 0;
-  virtual std::uintptr_t GetMessageExtraInfo() = 0;
   virtual std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType) = 0;
   virtual std::int16_t GetAsyncKeyState(std::int32_t virtualKey) = 0;
   // In physical pixels, the space of MouseHookRecord's point, whatever the

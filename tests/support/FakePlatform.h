@@ -38,7 +38,6 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
                   std::uintptr_t info) override {
     Log("mouse_event", Hex(flags), dx, dy, data, info);
   }
-  std::uintptr_t GetMessageExtraInfo() override { return 7; }
   std::uint32_t MapVirtualKeyCode(std::uint32_t vk, std::uint32_t mapType) override {
     return mapType == 0 && scanCodes.count(vk) != 0 ? scanCodes.at(vk) : 0;  // MAPVK_VK_TO_VSC
   }

@@ -52,7 +52,7 @@ TEST_F(ControlSafetyTest, WhileAnotherWindowIsInFrontEventsPassOnAndHeldKeysAreR
   window.TimButton.Tick();
   EXPECT_EQ(CallsStartingWith("keybd_event"), Calls{});
   os.BringToFront(kGame);
-  EXPECT_EQ(CallsStartingWith("mouse_event"), Calls{"mouse_event(0x8001,65535,32768,0,7)"});  // parked now
+  EXPECT_EQ(CallsStartingWith("mouse_event"), Calls{"mouse_event(0x8001,65535,32768,0," + kOwn + ")"});  // parked now
   EXPECT_EQ(Click(), 1);
   modHookKeyMouse::MoveDeltaX = 50;
   window.TimMove.Tick();  // the right arrow, an extended key, goes down
@@ -132,14 +132,14 @@ TEST_F(ControlSafetyTest, RawInputThatGoesOnWithoutHookCallsReinstallsTheHookAft
   HoldLeftButton();
   for (int i = 0; i < 10; ++i) {  // while the hook answers every event, raw input changes nothing
     os.clockMs += 100;
-    window.RaiseRawMouseMove(1, 0);
+    window.RaiseRawMouseMove(1, 0, false);
     os.SendMouse(wincode::WmMouseMove, {400 + i, 300});
   }
-  window.RaiseRawMouseMove(1, 0);  // one event the hook missed, then the mouse rests
+  window.RaiseRawMouseMove(1, 0, false);  // one event the hook missed, then the mouse rests
   os.clockMs += 10000;
   std::vector<std::uint64_t> reinstalls;
   for (const std::uint64_t start = os.clockMs; os.clockMs < start + 8000; os.clockMs += 50) {
-    window.RaiseRawMouseMove(1, 0);  // the system removed the hook: raw input goes on alone
+    window.RaiseRawMouseMove(1, 0, false);  // the system removed the hook: raw input goes on alone
     if (!CallsStartingWith("SetWindowsHookEx").empty()) reinstalls.push_back(os.clockMs - start);
   }
   EXPECT_FALSE(os.IsHeld(kA));
@@ -161,16 +161,35 @@ TEST_F(ControlSafetyTest, AHookTheSystemRefusesIsRetriedAndNamedOnTheStatusLine)
   EXPECT_EQ(window.CmdShowStart.Caption(), kControlling);
 }
 
-// The parked pointer sits on the right-most column: its position cannot move right, raw counts can.
-TEST_F(ControlSafetyTest, AParkedPointerMovesRightThroughRawInput) {
-  for (const Boolean16 hidden : {True16, False16}) {
-    Rally().HideCursor = hidden;
+// The parked pointer stands on the right-most column: the hook's positions cannot move right, raw
+// input can, summed over the tick. An event without movement (a button) adds none, and a device
+// that reports positions moves by the difference from its last one. Without 启动后隐藏光标 the
+// hook's positions alone decide.
+TEST_F(ControlSafetyTest, AParkedPointerMovesByRawInputSummedOverTheTick) {
+  struct Raw {
+    std::int32_t x, y;
+    bool absolute;
+  };
+  const struct {
+    Boolean16 hidden;
+    std::vector<Raw> events;
+    bool right;
+  } rows[] = {
+      {True16, {{3, 0, false}, {3, 0, false}, {0, 0, false}}, true},  // 6 in all: Rally's threshold is 5
+      {True16, {{3, 0, false}}, false},
+      {True16, {{32768, 32768, true}, {33152, 32768, true}}, true},  // 512, then 518
+      {True16, {{33152, 32768, true}}, false},  // a device's first position moves nothing
+      {False16, {{6, 0, false}}, false},
+  };
+  os.cursor = {1023, 384};
+  for (const auto& row : rows) {
+    Rally().HideCursor = row.hidden;
     window.StartControl();
-    os.cursor = {1023, 384};
-    os.SendMouse(wincode::WmMouseMove, {1023, 384});  // 6 to the right, clamped to the screen
-    window.RaiseRawMouseMove(6, 0);  // past Rally's threshold of 5
+    os.SendMouse(wincode::WmMouseMove, {1013, 384});  // Wine's pointer moves on: not the parked pointer's movement
+    for (const Raw& raw : row.events) window.RaiseRawMouseMove(raw.x, raw.y, raw.absolute);
     window.TimMove.Tick();
-    EXPECT_EQ(os.IsHeld(kRight), hidden != 0);  // without 启动后隐藏光标 the hook's positions alone decide
+    EXPECT_EQ(os.IsHeld(kRight), row.right) << &row - rows;
+    EXPECT_EQ(os.IsHeld(kLeft), row.hidden == 0) << &row - rows;
     window.StopControl();
   }
 }

@@ -29,7 +29,7 @@ TEST_F(KeyMouseTest, KeysCarryTheLayoutsScanCodeAndButtonsTheirFlagsEachWithItsP
                   &clsKeyMouse::MouseMidUp}) (KeyMouse().*op)();
   Calls expected{Down(kA), "Sleep(5)", Up(kRight, true), "Sleep(5)", Down(kRight), "Sleep(30)", Up(kRight)};
   for (const char* flags : {"0x2", "0x4", "0x2", "0x4", "0x8", "0x10", "0x20", "0x40"})
-    expected.insert(expected.end(), {std::string("mouse_event(") + flags + ",0,0,0,7)", "Sleep(4)"});
+    expected.insert(expected.end(), {std::string("mouse_event(") + flags + ",0,0,0," + kOwn + ")", "Sleep(4)"});
   EXPECT_EQ(os.TakeCalls(), expected);
 }
 
@@ -158,14 +158,18 @@ TEST_F(MouseHookTest, APressOnceNotchIsReleasedByTheFirstTickAfterItsHold) {
   EXPECT_EQ(at(300, false), Calls{});
 }
 
-// Whatever the message and hook code, HideCursor (any non-zero value) swallows the event.
-TEST_F(MouseHookTest, HideCursorSwallowsEveryMessageElseItPassesOn) {
+// Whatever the message and hook code, HideCursor (any non-zero value) swallows the event; the
+// program's own input (the move that parks the pointer) passes on, and none of it is mapped.
+TEST_F(MouseHookTest, HideCursorSwallowsEveryMessageButTheProgramsOwnElseItPassesOn) {
   os.nextHookResult = 42;
   for (const std::uint32_t message : {WmMouseMove, WmLButtonDown, WmLButtonUp, WmMouseWheel, 0x020Bu, 0x020Eu}) {
     for (const Boolean16 hide : {True16, Boolean16{7}, False16}) {
       Game().HideCursor = hide;
       EXPECT_EQ(os.SendMouse(message, {}), hide ? 1 : 42) << message;
       EXPECT_EQ(os.SendMouse(message, {}, /*code=*/3), hide ? 1 : 42) << message;
+      os.TakeCalls();
+      EXPECT_EQ(os.SendMouse(message, {1023, 384, 0, 0, 0, OwnInputSignature}), 42) << message;
+      EXPECT_EQ(CallsStartingWith("keybd_event"), Calls{}) << message;
     }
   }
 }
