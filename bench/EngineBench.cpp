@@ -39,6 +39,7 @@ class NullPlatform final : public platform::Input,
   void SetPriorityClass(std::uint32_t) override {}
   void Sleep(std::uint32_t) override {}
   void PumpPendingMessages() override {}
+  std::uintptr_t ForegroundWindow() override { return 0; }
   std::string ForegroundProcessPath() override { return {}; }
   bool ForegroundProcessElevatedAboveUs() override { return false; }
   bool InputDesktopIsOurs() override { return true; }
@@ -52,6 +53,7 @@ class NullPlatform final : public platform::Input,
   bool StartProgram(const std::string&) override { return false; }
   bool OpenDocument(const std::string&, const std::string&) override { return false; }
   bool Exists(const std::string&) override { return false; }
+  std::string FinalPath(const std::string&) override { return {}; }
   platform::FileHandle OpenReadWrite(const std::string&, platform::FileFailure&) override { return 0; }
   bool ReadAll(platform::FileHandle, std::vector<std::uint8_t>&, platform::FileFailure&) override { return false; }
   bool WriteFromStart(platform::FileHandle, const std::vector<std::uint8_t>&, platform::FileFailure&) override {

@@ -53,8 +53,13 @@ void frmMain::StartControl() {
   LstGame.SetEnabled(false);
   lastRawPosition_.reset();
   const GameProfile* game = CurrentGame();
+  if (game != nullptr) {
+    const std::string final = Os().files.FinalPath(game->GamePath);
+    gameFinalPath_ = final.empty() ? game->GamePath : final;
+  }
   // With another window active, a profile that follows its game starts waiting.
-  const bool waiting = game != nullptr && !GameWindowActive(*game);
+  const bool waiting =
+      game != nullptr && WaitsForGameWindow(*game, gameFinalPath_, Os().process.ForegroundProcessPath(), false);
   if (game != nullptr && game->HideCursor != 0 && !waiting) ParkPointer();
   modHookKeyMouse::InstallMouseHook();
   SetWaitingForGame(waiting);
@@ -98,7 +103,7 @@ void frmMain::TimStart_Timer() {
   if (TimMove.Enabled() && modHookKeyMouse::MouseHookHandle == 0 && modHookKeyMouse::RetryMouseHook()) {
     ShowControlStatus();
   }
-  FollowForeground();
+  FollowForeground(true);
   FollowInputDesktop();
 }
 
@@ -145,6 +150,7 @@ void frmMain::SetWaitingForGame(bool waiting) {
 }
 
 void frmMain::WatchForeground() {
+  foregroundWindow_ = Os().process.ForegroundWindow();
   elevatedInFront_ = Os().process.ForegroundProcessElevatedAboveUs();
   if (foregroundHook_ != 0) return;
   watching = this;
@@ -167,12 +173,17 @@ void frmMain::StopWatchingForeground() {
   modHookKeyMouse::WaitingForGame = false;
 }
 
-// From the foreground hook, and from every hotkey poll tick in case an event was missed.
-void frmMain::FollowForeground() {
+// From the foreground hook, and from every hotkey poll tick in case an event
+// was missed: the program in front is read only when its window changed.
+void frmMain::FollowForeground(bool polled) {
   const GameProfile* game = CurrentGame();
   if (!TimMove.Enabled() || game == nullptr) return;
+  const std::uintptr_t window = Os().process.ForegroundWindow();
+  if (polled && window == foregroundWindow_) return;
+  foregroundWindow_ = window;
   const bool elevated = Os().process.ForegroundProcessElevatedAboveUs();
-  const bool waiting = !GameWindowActive(*game);
+  const bool waiting = WaitsForGameWindow(*game, gameFinalPath_, Os().process.ForegroundProcessPath(),
+                                          modHookKeyMouse::WaitingForGame);
   if (elevated == elevatedInFront_ && waiting == modHookKeyMouse::WaitingForGame) return;
   elevatedInFront_ = elevated;
   const bool returning = modHookKeyMouse::WaitingForGame && !waiting;

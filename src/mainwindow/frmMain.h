@@ -53,8 +53,9 @@ class frmMain final : public ui::Form {
   void StopControl();
 
   // While control is on: follows the game's window when the profile asks for
-  // it, and names a game that runs with higher rights.
-  void FollowForeground();
+  // it, and names a game that runs with higher rights. The poll (`polled`)
+  // looks at the program in front only when another window is there.
+  void FollowForeground(bool polled = false);
 
   void LoadGameList();
   void ShowHotkeyCaptions();
@@ -117,4 +118,6 @@ class frmMain final : public ui::Form {
   // Where a device that reports positions last pointed, in pixels; none yet.
   std::optional<platform::Point> lastRawPosition_;
   bool elevatedInFront_ = false;
+  std::uintptr_t foregroundWindow_ = 0;  // the one last looked at
+  std::string gameFinalPath_;  // of the current game's file, while control is on
 };

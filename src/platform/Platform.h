@@ -103,8 +103,11 @@ class Process {
   virtual void Sleep(std::uint32_t milliseconds) = 0;
   // Handles the messages that are waiting now, once, and returns.
   virtual void PumpPendingMessages() = 0;
-  // The full path of the executable of the process whose window is in the
-  // foreground, UTF-8; empty when there is none or it cannot be read.
+  // The window in the foreground, 0 when there is none; cheap to ask.
+  virtual std::uintptr_t ForegroundWindow() = 0;
+  // The final path (see Files::FinalPath) of the executable of the process
+  // whose window is in the foreground, UTF-8; empty when there is none or it
+  // cannot be read (a protected process).
   virtual std::string ForegroundProcessPath() = 0;
   // True when the process whose window is in the foreground runs with higher
   // rights than this one: the system then drops the keys sent to it.
@@ -154,6 +157,9 @@ class Files {
   virtual ~Files() = default;
   // True when a file, not a folder, is at `path`.
   virtual bool Exists(const std::string& path) = 0;
+  // The path the system finally opens for `path`: SUBST drives, links and
+  // junctions followed, short (8.3) names long; empty when it cannot be opened.
+  virtual std::string FinalPath(const std::string& path) = 0;
   // Opens for reading and writing in binary mode; a missing file is created empty.
   virtual FileHandle OpenReadWrite(const std::string& path, FileFailure& failure) = 0;
   // The content from the first byte, at most kMostBytesRead of it: a settings

@@ -18,9 +18,10 @@ class ControlSafetyTest : public ControlTest {
     ASSERT_TRUE(os.IsHeld(kA));
     os.TakeCalls();
   }
-  // Rally follows its game's window; a chat program is in front.
+  // Rally follows its game's window, named through another drive; a chat program is in front.
   void FollowTheGame() {
-    Rally().GamePath = "D:\\Games\\Rally\\rally.exe";
+    Rally().GamePath = "G:\\Rally\\rally.exe";  // a SUBST drive for D:\Games
+    os.finalPaths[Rally().GamePath] = "D:\\Games\\Rally\\rally.exe";
     Rally().HideCursor = True16;
     SetFollowsGameWindow(Rally(), true);
     os.foregroundPath = kChat;
@@ -28,17 +29,28 @@ class ControlSafetyTest : public ControlTest {
   static constexpr char kChat[] = "C:\\Programs\\Chat\\chat.exe", kGame[] = "D:\\games\\rally\\RALLY.EXE";
 };
 
-// The game's window is any program in the game's folder or below, whatever the case and slashes.
-TEST_F(ControlSafetyTest, TheGamesWindowIsAProgramInItsFolderAndWithoutThePathOrTheFollowOptionAnyWindow) {
-  const std::string game = "D:\\Games\\Rally\\rally.exe";
-  EXPECT_TRUE(IsInGameFolder("d:/GAMES/rally/bin/Launcher.EXE", game));
-  EXPECT_FALSE(IsInGameFolder("D:\\Games\\Rally2\\rally.exe", game));
+// The game's window is any program in the game's folder or below, whatever the case and slashes;
+// only a profile that follows its window and names its file waits, and a program in front that
+// cannot be read leaves the waiting as it is.
+TEST_F(ControlSafetyTest, ControlWaitsWhileAProgramOutsideTheGamesFolderIsInFront) {
   EXPECT_FALSE(IsInGameFolder("rally.exe", "rally.exe"));  // no folder to lie in
-  for (const bool withPath : {false, true}) {
-    FollowTheGame();
-    SetFollowsGameWindow(Rally(), !withPath);
-    if (!withPath) Rally().GamePath.clear();
-    EXPECT_TRUE(GameWindowActive(Rally()));
+  const std::string game = "D:\\Games\\Rally\\rally.exe";
+  const struct {
+    bool follows;
+    std::string gamePath, inFront;
+    bool waitingNow, waits;
+  } rows[] = {
+      {true, game, "d:/GAMES/rally/bin/Launcher.EXE", true, false},
+      {true, game, "D:\\Games\\Rally2\\rally.exe", false, true},
+      {true, game, "", false, false},
+      {true, game, "", true, true},
+      {false, game, kChat, false, false},
+      {true, "", kChat, false, false},
+  };
+  for (const auto& row : rows) {
+    SetFollowsGameWindow(Rally(), row.follows);
+    Rally().GamePath = row.gamePath;
+    EXPECT_EQ(WaitsForGameWindow(Rally(), row.gamePath, row.inFront, row.waitingNow), row.waits) << &row - rows;
   }
 }
 
@@ -59,7 +71,10 @@ TEST_F(ControlSafetyTest, WhileAnotherWindowIsInFrontEventsPassOnAndHeldKeysAreR
   os.TakeCalls();
   os.BringToFront(kChat);
   EXPECT_EQ(os.TakeCalls(), (Calls{Up(kRight, true), Up(kA)}));
-  os.foregroundPath = kGame;  // a change the hook missed is caught by the next poll tick
+  const int reads = os.foregroundReads;
+  window.TimStart.Tick();
+  EXPECT_EQ(os.foregroundReads, reads);  // the same window in front: the poll reads nothing
+  os.BringToFront(kGame, /*missed=*/true);  // a change the hook missed is caught by the next poll tick
   window.TimStart.Tick();
   EXPECT_EQ(window.CmdShowStart.Caption(), kControlling);
   os.foregroundPath = kChat;

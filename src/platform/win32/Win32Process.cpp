@@ -52,6 +52,8 @@ class RealProcess final : public Process {
 
   void PumpPendingMessages() override { DispatchWaitingMessages(); }
 
+  std::uintptr_t ForegroundWindow() override { return reinterpret_cast<std::uintptr_t>(::GetForegroundWindow()); }
+
   std::string ForegroundProcessPath() override {
     const KernelHandle process = OpenForegroundProcess();
     if (process.get() == nullptr) return {};
@@ -59,7 +61,8 @@ class RealProcess final : public Process {
     DWORD length = static_cast<DWORD>(path.size());
     if (!::QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) return {};
     path.resize(length);
-    return Narrow(path);
+    const std::wstring final = FinalPathOf(path);
+    return Narrow(final.empty() ? path : final);
   }
 
   bool ForegroundProcessElevatedAboveUs() override {
