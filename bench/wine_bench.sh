@@ -64,9 +64,9 @@ xdotool mousemove 400 300
 cpu_ticks() {
   local pid total=0
   for pid in $(pgrep -f "$1") $(pgrep -f wineserver); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
     tr '\0' ' ' <"/proc/$pid/cmdline" | grep -q explorer && continue  # the desktop that started it
-    total=$((total + $(awk '{ print $14 + $15 }' "/proc/$pid/stat")))
+    total=$((total + $(awk '{ print $14 + $15 }' "/proc/$pid/stat" 2>/dev/null || echo 0)))
   done
   echo "$total"
 }
