@@ -32,7 +32,7 @@ constexpr std::uint64_t RawInputPauseMs = 100;
 // removing it is not asked again and again without pause.
 constexpr std::uint64_t FirstRetryMs = 1000, LongestRetryMs = 30000;
 std::uint64_t retryDelayMs = FirstRetryMs;
-std::optional<std::uint64_t> lastTryMs;  // while control is on
+std::uint64_t lastTryMs = 0;  // set by every install
 
 enum class HookDecision { Swallow, PassOn };
 
@@ -130,7 +130,7 @@ void InstallMouseHook() {
 
 bool RetryMouseHook() {
   const std::uint64_t now = Os().process.NowMs();
-  if (lastTryMs && now - *lastTryMs < retryDelayMs) return false;
+  if (now - lastTryMs < retryDelayMs) return false;
   retryDelayMs = std::min(retryDelayMs * 2, LongestRetryMs);
   if (MouseHookHandle != 0) Os().hooks.Unhook(MouseHookHandle);
   MouseHookHandle = 0;
@@ -141,7 +141,6 @@ bool RetryMouseHook() {
 void RemoveMouseHook() {
   Os().hooks.Unhook(MouseHookHandle);
   MouseHookHandle = 0;
-  lastTryMs.reset();
   retryDelayMs = FirstRetryMs;
   Os().process.SetPriorityClass(wincode::NormalPriorityClass);
   Os().process.AllowPowerThrottling(true);
