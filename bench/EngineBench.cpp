@@ -21,7 +21,6 @@ class NullPlatform final : public platform::Input,
  public:
   void KeybdEvent(std::uint8_t, std::uint8_t, std::uint32_t, std::uintptr_t) override {}
   void MouseEvent(std::uint32_t, std::int32_t, std::int32_t, std::uint32_t, std::uintptr_t) override {}
-  std::uintptr_t GetMessageExtraInfo() override { return 0; }
   std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t) override { return code & 0x7F; }
   std::int16_t GetAsyncKeyState(std::int32_t) override { return 0; }
   bool GetCursorPos(platform::Point& position) override {
@@ -35,12 +34,15 @@ class NullPlatform final : public platform::Input,
   bool Unhook(platform::HookHandle) override { return true; }
   std::intptr_t CallNextHook(platform::HookHandle, int, std::uintptr_t, std::intptr_t) override { return 0; }
   platform::HookHandle SetForegroundHook(void (*)()) override { return 3; }
-  void RemoveForegroundHook(platform::HookHandle) override {}
+  platform::HookHandle SetDesktopSwitchHook(void (*)()) override { return 4; }
+  void RemoveEventHook(platform::HookHandle) override {}
   void SetPriorityClass(std::uint32_t) override {}
   void Sleep(std::uint32_t) override {}
   void PumpPendingMessages() override {}
+  std::uintptr_t ForegroundWindow() override { return 0; }
   std::string ForegroundProcessPath() override { return {}; }
   bool ForegroundProcessElevatedAboveUs() override { return false; }
+  bool InputDesktopIsOurs() override { return true; }
   std::uint64_t NowMs() override { return 0; }
   void AllowPowerThrottling(bool) override {}
   std::string ExecutableDirectory() override { return {}; }
@@ -51,6 +53,7 @@ class NullPlatform final : public platform::Input,
   bool StartProgram(const std::string&) override { return false; }
   bool OpenDocument(const std::string&, const std::string&) override { return false; }
   bool Exists(const std::string&) override { return false; }
+  std::string FinalPath(const std::string&) override { return {}; }
   platform::FileHandle OpenReadWrite(const std::string&, platform::FileFailure&) override { return 0; }
   bool ReadAll(platform::FileHandle, std::vector<std::uint8_t>&, platform::FileFailure&) override { return false; }
   bool WriteFromStart(platform::FileHandle, const std::vector<std::uint8_t>&, platform::FileFailure&) override {

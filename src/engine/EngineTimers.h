@@ -1,7 +1,7 @@
 #pragma once
 // The bodies of the main window's two engine timers, which tick only while
 // control is on: TimMove (every 8 ms) turns the latest pointer movement into held
-// direction keys, TimButton (every 30 ms) presses and releases repeating keys on
+// direction keys and lets go of tapped keys whose hold is over, TimButton (every 30 ms) presses and releases repeating keys on
 // alternate ticks. The main window owns one instance for its whole life.
 
 #include <cstdint>

@@ -2,7 +2,6 @@
 
 #include <cctype>
 
-#include "platform/Platform.h"
 
 namespace {
 
@@ -26,7 +25,9 @@ bool IsInGameFolder(const std::string& programPath, const std::string& gamePath)
   return Comparable(programPath).compare(0, folder.size(), folder) == 0;
 }
 
-bool GameWindowActive(const GameProfile& game) {
-  if (!FollowsGameWindow(game) || game.GamePath.empty()) return true;
-  return IsInGameFolder(platform::Os().process.ForegroundProcessPath(), game.GamePath);
+bool WaitsForGameWindow(const GameProfile& game, const std::string& gameFinalPath, const std::string& foregroundPath,
+                        bool waitingNow) {
+  if (!FollowsGameWindow(game) || game.GamePath.empty()) return false;
+  if (foregroundPath.empty()) return waitingNow;
+  return !IsInGameFolder(foregroundPath, gameFinalPath);
 }

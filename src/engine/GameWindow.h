@@ -1,7 +1,8 @@
 #pragma once
-// Whether the game's window is the active one, for profiles whose control
-// follows it: the window in the foreground belongs to a program in the folder
-// of the game's file, or below it, as games started by a launcher beside them do.
+// Whether control waits for the game's window, for profiles whose control
+// follows it: it waits while the window in the foreground belongs to a program
+// outside the folder of the game's file (programs below it, as games started by
+// a launcher beside them, count as the game).
 
 #include <string>
 
@@ -11,5 +12,9 @@
 // without regard to case or to the kind of slash.
 bool IsInGameFolder(const std::string& programPath, const std::string& gamePath);
 
-// True unless the profile follows its window and another program is in front.
-bool GameWindowActive(const GameProfile& game);
+// Only a profile that follows its window and names its file waits. Both paths
+// are final ones, so that a SUBST drive, a junction or a short name still
+// matches; a program in front whose path cannot be read (`foregroundPath`
+// empty) leaves the answer as it is, `waitingNow`.
+bool WaitsForGameWindow(const GameProfile& game, const std::string& gameFinalPath, const std::string& foregroundPath,
+                        bool waitingNow);

@@ -1,5 +1,6 @@
 #include "engine/HookKeyMouse.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -20,8 +21,18 @@ std::array<bool, 2> WheelRepeat{};
 bool WaitingForGame = false;
 
 namespace {
-// Since when raw input has come with no hook call after it; empty while it is answered.
+// Since when raw input has come on, with no pause, and no hook call after it;
+// empty while it is answered.
 std::optional<std::uint64_t> unansweredSinceMs;
+std::uint64_t lastRawInputMs = 0;
+// A gap this long in raw input ends a run of it: the mouse rested.
+constexpr std::uint64_t RawInputPauseMs = 100;
+
+// Tries to install the hook back off, so that a system that keeps refusing or
+// removing it is not asked again and again without pause.
+constexpr std::uint64_t FirstRetryMs = 1000, LongestRetryMs = 30000;
+std::uint64_t retryDelayMs = FirstRetryMs;
+std::uint64_t lastTryMs = 0;  // set by every install
 
 enum class HookDecision { Swallow, PassOn };
 
@@ -39,9 +50,7 @@ void PressWheelKey(const GameProfile& profile, int direction) {
       keys.KeyUp(wheel.VirtualKey, wheel.Extended != 0);
       break;
     case WheelPressOnce:
-      keys.KeyDown(wheel.VirtualKey, wheel.Extended != 0);
-      Os().process.Sleep(PressOnceHoldMs);
-      keys.KeyUp(wheel.VirtualKey, wheel.Extended != 0);
+      keys.KeyTap(wheel.VirtualKey, wheel.Extended != 0, PressOnceHoldMs);
       break;
     case WheelStartRepeat:
       keys.KeyDown(wheel.VirtualKey, wheel.Extended != 0);
@@ -61,6 +70,7 @@ void MapEvent(const GameProfile& profile, const MouseHookEvent& event) {
   const auto button = static_cast<std::size_t>(event.button);
   switch (event.action) {
     case MouseAction::Move: {
+      if (profile.HideCursor != 0) break;  // the pointer is parked: raw input alone tells the movement
       // The system has not moved the pointer for this event yet.
       platform::Point cursor;
       Os().input.GetCursorPos(cursor);
@@ -83,6 +93,7 @@ void MapEvent(const GameProfile& profile, const MouseHookEvent& event) {
     case MouseAction::Wheel:
       PressWheelKey(profile, event.wheelDirection);
       break;
+    case MouseAction::Own:
     case MouseAction::Other:
       break;
   }
@@ -94,7 +105,10 @@ HookDecision Decide(int code, std::uintptr_t message, std::intptr_t record) {
   if (code == wincode::HcAction) {
     platform::MouseHookRecord copy;
     std::memcpy(&copy, reinterpret_cast<const void*>(record), sizeof copy);
-    MapEvent(*profile, NormalizeMouseMessage(message, copy));
+    const MouseHookEvent event = NormalizeMouseMessage(message, copy);
+    // The program's own moves go where they were sent: the pointer gets parked.
+    if (event.action == MouseAction::Own) return HookDecision::PassOn;
+    MapEvent(*profile, event);
   }
   return profile->HideCursor != 0 ? HookDecision::Swallow : HookDecision::PassOn;
 }
@@ -110,12 +124,24 @@ void InstallMouseHook() {
   // timers down.
   Os().process.AllowPowerThrottling(false);
   MouseHookHandle = Os().hooks.SetMouseHook(&MouseHookProc);
+  lastTryMs = Os().process.NowMs();
   unansweredSinceMs.reset();
+}
+
+bool RetryMouseHook() {
+  const std::uint64_t now = Os().process.NowMs();
+  if (now - lastTryMs < retryDelayMs) return false;
+  retryDelayMs = std::min(retryDelayMs * 2, LongestRetryMs);
+  if (MouseHookHandle != 0) Os().hooks.Unhook(MouseHookHandle);
+  MouseHookHandle = 0;
+  InstallMouseHook();
+  return true;
 }
 
 void RemoveMouseHook() {
   Os().hooks.Unhook(MouseHookHandle);
   MouseHookHandle = 0;
+  retryDelayMs = FirstRetryMs;
   Os().process.SetPriorityClass(wincode::NormalPriorityClass);
   Os().process.AllowPowerThrottling(true);
 }
@@ -123,12 +149,15 @@ void RemoveMouseHook() {
 bool RawInputSaysHookIsGone() {
   if (MouseHookHandle == 0) return false;
   const std::uint64_t now = Os().process.NowMs();
-  if (!unansweredSinceMs) unansweredSinceMs = now;
+  // One unanswered event before a pause says nothing: the run starts again.
+  if (!unansweredSinceMs || now - lastRawInputMs >= RawInputPauseMs) unansweredSinceMs = now;
+  lastRawInputMs = now;
   return now - *unansweredSinceMs >= HookSilenceLimitMs;
 }
 
 std::intptr_t MouseHookProc(int code, std::uintptr_t message, std::intptr_t record) {
   unansweredSinceMs.reset();
+  retryDelayMs = FirstRetryMs;  // the hook works
   if (Decide(code, message, record) == HookDecision::Swallow) return 1;
   return Os().hooks.CallNextHook(MouseHookHandle, code, message, record);
 }

@@ -1,5 +1,10 @@
 #include "engine/KeyMouse.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <exception>
+
+#include "engine/MouseEvent.h"
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 
@@ -24,24 +29,25 @@ void clsKeyMouse::InitKeyMouse(std::uint8_t KeyDelayMs, std::uint8_t KeyPressDel
 
 void clsKeyMouse::SendKey(std::int32_t vkCode, std::uint32_t flags) {
   const auto scan = Os().input.MapVirtualKeyCode(static_cast<std::uint32_t>(vkCode), wincode::MapVkToVsc);
-  Os().input.KeybdEvent(static_cast<std::uint8_t>(vkCode), static_cast<std::uint8_t>(scan), flags, 0);
+  Os().input.KeybdEvent(static_cast<std::uint8_t>(vkCode), static_cast<std::uint8_t>(scan), flags, OwnInputSignature);
 }
 
 void clsKeyMouse::KeyDown(std::int32_t vkCode, bool isExtendedKey) {
   if (vkCode < 1) return;
   SendKey(vkCode, isExtendedKey ? wincode::KeyEventExtendedKey : 0);
-  held_[vkCode] = isExtendedKey;
+  held_.insert({vkCode, isExtendedKey});
   Pause(keyDelayMs_);
 }
 
 void clsKeyMouse::KeyUp(std::int32_t vkCode, bool isExtendedKey) {
   if (vkCode < 1) return;
   SendKey(vkCode, wincode::KeyEventKeyUp | (isExtendedKey ? wincode::KeyEventExtendedKey : 0));
-  held_.erase(vkCode);
+  held_.erase({vkCode, isExtendedKey});
   Pause(keyDelayMs_);
 }
 
 void clsKeyMouse::ReleaseHeldKeys() {
+  taps_.clear();
   const auto held = std::move(held_);
   held_.clear();
   for (const auto& [vkCode, extended] : held) KeyUp(vkCode, extended);
@@ -53,8 +59,37 @@ void clsKeyMouse::KeyPress(std::int32_t vkCode) {
   SendKey(vkCode, wincode::KeyEventKeyUp);
 }
 
+void clsKeyMouse::KeyTap(std::int32_t vkCode, bool isExtendedKey, std::uint32_t holdMs) {
+  if (vkCode < 1) return;
+  const auto tapped = std::find_if(taps_.begin(), taps_.end(), [&](const Tap& tap) {
+    return tap.vkCode == vkCode && tap.extended == isExtendedKey;
+  });
+  if (tapped != taps_.end()) {
+    taps_.erase(tapped);
+    KeyUp(vkCode, isExtendedKey);
+  }
+  KeyDown(vkCode, isExtendedKey);
+  taps_.push_back({vkCode, isExtendedKey, Os().process.NowMs() + holdMs});
+}
+
+// The clock counts whole milliseconds: only strictly after the hold's last
+// millisecond has the whole hold surely passed.
+void clsKeyMouse::ReleaseDueKeys() {
+  if (taps_.empty()) return;
+  const std::uint64_t now = Os().process.NowMs();
+  for (auto tap = taps_.begin(); tap != taps_.end();) {
+    if (now <= tap->releaseAfterMs) {
+      ++tap;
+      continue;
+    }
+    // A key released meanwhile (a stop-repeat turn) gets no second key-up.
+    if (Holds(tap->vkCode, tap->extended)) KeyUp(tap->vkCode, tap->extended);
+    tap = taps_.erase(tap);
+  }
+}
+
 void clsKeyMouse::SendButton(std::uint32_t flag) {
-  Os().input.MouseEvent(flag, 0, 0, 0, Os().input.GetMessageExtraInfo());
+  Os().input.MouseEvent(flag, 0, 0, 0, OwnInputSignature);
   Pause(mouseDelayMs_);
 }
 
@@ -84,13 +119,29 @@ void clsKeyMouse::MouseMove(std::int32_t sx, std::int32_t sy, bool isAbsolute, b
   const auto dy = RoundHalfEven(std::int64_t{sy} * scaleY * 65535, screen.heightTwips);
   const std::uint32_t flags =
       wincode::MouseEventMove | (isAbsolute ? wincode::MouseEventAbsolute : 0);
-  Os().input.MouseEvent(flags, static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy), 0,
-                        Os().input.GetMessageExtraInfo());
+  Os().input.MouseEvent(flags, static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy), 0, OwnInputSignature);
 }
 
 clsKeyMouse& KeyMouse() {
   static clsKeyMouse instance;
   return instance;
+}
+
+namespace {
+
+std::terminate_handler terminateBefore = nullptr;
+
+[[noreturn]] void ReleaseKeysAndTerminate() {
+  KeyMouse().ReleaseHeldKeys();
+  if (terminateBefore != nullptr) terminateBefore();
+  std::abort();
+}
+
+}  // namespace
+
+void ReleaseHeldKeysOnTerminate() {
+  const std::terminate_handler before = std::set_terminate(&ReleaseKeysAndTerminate);
+  if (before != &ReleaseKeysAndTerminate) terminateBefore = before;
 }
 
 std::int64_t RoundHalfEven(std::int64_t numerator, std::int64_t denominator) {

@@ -4,7 +4,9 @@
 // through the shared instance KeyMouse().
 
 #include <cstdint>
-#include <map>
+#include <set>
+#include <utility>
+#include <vector>
 
 class clsKeyMouse {
  public:
@@ -15,6 +17,13 @@ class clsKeyMouse {
   void KeyDown(std::int32_t vkCode, bool isExtendedKey);
   void KeyUp(std::int32_t vkCode, bool isExtendedKey);
   void KeyPress(std::int32_t vkCode);
+  // Presses the key now and leaves its release to ReleaseDueKeys, at least
+  // holdMs later, so that the caller never waits: input sent from inside the
+  // mouse hook reaches the game only once the hook returns. Tapped again while
+  // still down, the key is released and pressed again: every tap is one press.
+  void KeyTap(std::int32_t vkCode, bool isExtendedKey, std::uint32_t holdMs);
+  // Releases the tapped keys whose hold is over; a tick that runs anyway calls it.
+  void ReleaseDueKeys();
 
   void MouseClick();
   void MouseDblClick();
@@ -25,6 +34,8 @@ class clsKeyMouse {
   // since, with the flags it was pressed with, for when the releases the
   // engine would send may never come.
   void ReleaseHeldKeys();
+  // Whether this program holds the key: pressed by KeyDown, not released since.
+  bool Holds(std::int32_t vkCode, bool isExtendedKey) const { return held_.count({vkCode, isExtendedKey}) != 0; }
 
   void MouseLeftDown();
   void MouseLeftUp();
@@ -37,7 +48,15 @@ class clsKeyMouse {
   void SendKey(std::int32_t vkCode, std::uint32_t flags);
   void SendButton(std::uint32_t flag);
 
-  std::map<std::int32_t, bool> held_;  // virtual key -> pressed as extended
+  // Virtual key and extended flag: Enter and keypad Enter, or an arrow and the
+  // keypad's arrow, share a virtual key but are different keys.
+  std::set<std::pair<std::int32_t, bool>> held_;
+  struct Tap {
+    std::int32_t vkCode;
+    bool extended;
+    std::uint64_t releaseAfterMs;
+  };
+  std::vector<Tap> taps_;  // tapped keys still down
   std::int32_t keyDelayMs_ = 0;
   std::int32_t keyPressDelayMs_ = 0;
   std::int32_t mouseDelayMs_ = 0;
@@ -45,6 +64,11 @@ class clsKeyMouse {
 
 // The process's one synthesizer, created on first use.
 clsKeyMouse& KeyMouse();
+
+// From now on a C++ termination (an uncaught exception, a broken noexcept)
+// lets go of the held keys before it goes on as it would have: the game must
+// not be left with a key down.
+void ReleaseHeldKeysOnTerminate();
 
 // numerator / denominator rounded to the nearest integer, a half to the even
 // neighbour; 0 when the denominator is not positive.

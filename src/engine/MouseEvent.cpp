@@ -27,6 +27,10 @@ constexpr MessageMeaning kMeanings[] = {
 
 MouseHookEvent NormalizeMouseMessage(std::uintptr_t message, const platform::MouseHookRecord& record) {
   MouseHookEvent event;
+  if (record.extraInfo == OwnInputSignature) {
+    event.action = MouseAction::Own;
+    return event;
+  }
   for (const MessageMeaning& meaning : kMeanings) {
     if (meaning.message != message) continue;
     event.action = meaning.action;

@@ -5,7 +5,12 @@
 
 #include "platform/Platform.h"
 
-enum class MouseAction { Move, ButtonDown, ButtonUp, Wheel, Other };
+// The extra information of every event this program injects: its own moves
+// (parking the pointer) pass its hook unmapped, and none is taken for the player's.
+inline constexpr std::uintptr_t OwnInputSignature = 0x54766E65;
+
+// Own: an event this program injected itself.
+enum class MouseAction { Move, ButtonDown, ButtonUp, Wheel, Own, Other };
 
 struct MouseHookEvent {
   MouseAction action = MouseAction::Other;

@@ -12,7 +12,11 @@ namespace {
 std::int32_t EffectiveThreshold(const MoveMap& move) { return std::max<std::int32_t>(move.Threshold, 1); }
 
 void Press(const MoveMap& move) { KeyMouse().KeyDown(move.VirtualKey, move.Extended != 0); }
-void Release(const MoveMap& move) { KeyMouse().KeyUp(move.VirtualKey, move.Extended != 0); }
+// Only a key this program holds: a key-up for any other would let go of one the
+// player holds on the keyboard, and cost four injected events a tick at rest.
+void Release(const MoveMap& move) {
+  if (KeyMouse().Holds(move.VirtualKey, move.Extended != 0)) KeyMouse().KeyUp(move.VirtualKey, move.Extended != 0);
+}
 
 // The held key is pressed first, then the other one or both are released.
 void DriveAxis(std::int32_t delta, const MoveMap& negative, const MoveMap& positive) {
@@ -31,6 +35,7 @@ AxisKey TranslateAxis(std::int32_t delta, std::int32_t negativeThreshold, std::i
 }
 
 void EngineTimers::TimMove_Timer() {
+  KeyMouse().ReleaseDueKeys();
   const GameProfile* profile = CurrentGame();
   if (profile == nullptr || modHookKeyMouse::WaitingForGame) return;
   DriveAxis(modHookKeyMouse::MoveDeltaX, profile->Moves[MoveLeft], profile->Moves[MoveRight]);

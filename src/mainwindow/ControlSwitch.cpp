@@ -3,8 +3,8 @@
 // waits, holding no key, while another program's window is active; a game
 // running with higher rights than this program is named, since the system
 // drops every key sent to it. No key may stay held when the events that would
-// release it can no longer come, and a hook the system removed behind the
-// program's back is put back.
+// release it can no longer come, and a hook the system refused or removed behind the
+// program's back is tried again, less often each time.
 #include "engine/GameWindow.h"
 #include "engine/HookKeyMouse.h"
 #include "engine/KeyMouse.h"
@@ -31,6 +31,11 @@ void ReleaseProfileKeys(const GameProfile& game) {
   for (const WheelMap& wheel : game.Wheels) Release(wheel.VirtualKey, wheel.Extended);
 }
 
+// The pixel of a screen `pixels` wide at an absolute position, 0 to 65535 across it.
+std::int32_t PixelOf(std::int32_t position, std::int32_t pixels) {
+  return static_cast<std::int32_t>(RoundHalfEven(std::int64_t{position} * (pixels - 1), 65535));
+}
+
 frmMain* watching = nullptr;  // the window told of foreground changes
 
 }  // namespace
@@ -46,9 +51,15 @@ void frmMain::StartControl() {
     return;
   }
   LstGame.SetEnabled(false);
+  lastRawPosition_.reset();
   const GameProfile* game = CurrentGame();
+  if (game != nullptr) {
+    const std::string final = Os().files.FinalPath(game->GamePath);
+    gameFinalPath_ = final.empty() ? game->GamePath : final;
+  }
   // With another window active, a profile that follows its game starts waiting.
-  const bool waiting = game != nullptr && !GameWindowActive(*game);
+  const bool waiting =
+      game != nullptr && WaitsForGameWindow(*game, gameFinalPath_, Os().process.ForegroundProcessPath(), false);
   if (game != nullptr && game->HideCursor != 0 && !waiting) ParkPointer();
   modHookKeyMouse::InstallMouseHook();
   SetWaitingForGame(waiting);
@@ -89,7 +100,19 @@ void frmMain::TimStart_Timer() {
   } else if (Os().input.GetAsyncKeyState(Settings.StartKey.VirtualKey) != 0) {
     StartControl();
   }
-  FollowForeground();
+  if (TimMove.Enabled() && modHookKeyMouse::MouseHookHandle == 0 && modHookKeyMouse::RetryMouseHook()) {
+    ShowControlStatus();
+  }
+  FollowForeground(true);
+  FollowInputDesktop();
+}
+
+void frmMain::FollowInputDesktop() {
+  if (!TimMove.Enabled()) return;
+  const bool ours = Os().process.InputDesktopIsOurs();
+  if (ours == onInputDesktop_) return;
+  onInputDesktop_ = ours;
+  ReleaseEverything();
 }
 
 void frmMain::ParkPointer() {
@@ -104,6 +127,10 @@ void frmMain::ShowControlStatus() {
     return;
   }
   const std::string stop = "......  按" + HotkeyName(Settings.StopKey) + "停止!";
+  if (modHookKeyMouse::MouseHookHandle == 0) {  // nothing is controlled until the hook is in
+    CmdShowStart.SetCaption("鼠标钩子安装失败，正在重试" + stop);
+    return;
+  }
   const std::string name = LstGame.List(LstGame.ListIndex());
   CmdShowStart.SetCaption(modHookKeyMouse::WaitingForGame ? "等待 " + name + " 的窗口激活" + stop
                                                           : "正在控制 " + name + stop);
@@ -123,28 +150,40 @@ void frmMain::SetWaitingForGame(bool waiting) {
 }
 
 void frmMain::WatchForeground() {
+  foregroundWindow_ = Os().process.ForegroundWindow();
   elevatedInFront_ = Os().process.ForegroundProcessElevatedAboveUs();
   if (foregroundHook_ != 0) return;
   watching = this;
+  onInputDesktop_ = true;
   foregroundHook_ = Os().hooks.SetForegroundHook([] {
     if (watching != nullptr) watching->FollowForeground();
+  });
+  desktopHook_ = Os().hooks.SetDesktopSwitchHook([] {
+    if (watching != nullptr) watching->ReleaseEverything();
   });
 }
 
 void frmMain::StopWatchingForeground() {
-  if (foregroundHook_ != 0) Os().hooks.RemoveForegroundHook(foregroundHook_);
-  foregroundHook_ = 0;
+  for (const platform::HookHandle hook : {foregroundHook_, desktopHook_}) {
+    if (hook != 0) Os().hooks.RemoveEventHook(hook);
+  }
+  foregroundHook_ = desktopHook_ = 0;
   watching = nullptr;
   elevatedInFront_ = false;
   modHookKeyMouse::WaitingForGame = false;
 }
 
-// From the foreground hook, and from every hotkey poll tick in case an event was missed.
-void frmMain::FollowForeground() {
+// From the foreground hook, and from every hotkey poll tick in case an event
+// was missed: the program in front is read only when its window changed.
+void frmMain::FollowForeground(bool polled) {
   const GameProfile* game = CurrentGame();
   if (!TimMove.Enabled() || game == nullptr) return;
+  const std::uintptr_t window = Os().process.ForegroundWindow();
+  if (polled && window == foregroundWindow_) return;
+  foregroundWindow_ = window;
   const bool elevated = Os().process.ForegroundProcessElevatedAboveUs();
-  const bool waiting = !GameWindowActive(*game);
+  const bool waiting = WaitsForGameWindow(*game, gameFinalPath_, Os().process.ForegroundProcessPath(),
+                                          modHookKeyMouse::WaitingForGame);
   if (elevated == elevatedInFront_ && waiting == modHookKeyMouse::WaitingForGame) return;
   elevatedInFront_ = elevated;
   const bool returning = modHookKeyMouse::WaitingForGame && !waiting;
@@ -160,25 +199,35 @@ void frmMain::Form_SystemEvent(SystemEvent event) {
       StopControl();
       RememberGame();
       break;
-    case SystemEvent::Suspending:       // control stays on after the resume
-    case SystemEvent::SessionSwitched:  // the buttons are let go on a desktop the hook cannot see
+    case SystemEvent::SessionEndQueried:  // the end may yet be cancelled: control stays on
+    case SystemEvent::Suspending:         // control stays on after the resume
+    case SystemEvent::SessionSwitched:    // the buttons are let go on a desktop the hook cannot see
       ReleaseEverything();
       break;
   }
 }
 
-void frmMain::Form_RawMouseMove(std::int32_t dx, std::int32_t dy) {
+void frmMain::Form_RawMouseMove(std::int32_t x, std::int32_t y, bool absolute) {
   if (!TimMove.Enabled()) return;
   if (modHookKeyMouse::RawInputSaysHookIsGone()) {
     ReleaseEverything();
-    modHookKeyMouse::RemoveMouseHook();
-    modHookKeyMouse::InstallMouseHook();
+    if (modHookKeyMouse::RetryMouseHook()) ShowControlStatus();
+  }
+  platform::Point step{x, y};
+  if (absolute) {
+    const auto screen = Os().screen.PrimaryScreen();
+    const platform::Point at{PixelOf(x, screen.widthTwips / screen.twipsPerPixelX),
+                             PixelOf(y, screen.heightTwips / screen.twipsPerPixelY)};
+    step = lastRawPosition_ ? platform::Point{at.x - lastRawPosition_->x, at.y - lastRawPosition_->y}
+                            : platform::Point{};
+    lastRawPosition_ = at;
   }
   // The parked pointer stands on the screen's right edge, where the position
-  // the hook sees cannot move further right: raw counts can.
+  // the hook sees cannot move further right: raw counts can. Summed, since a
+  // fast mouse reports several times a tick.
   const GameProfile* game = CurrentGame();
   if (game != nullptr && game->HideCursor != 0 && !modHookKeyMouse::WaitingForGame) {
-    modHookKeyMouse::MoveDeltaX = dx;
-    modHookKeyMouse::MoveDeltaY = dy;
+    modHookKeyMouse::MoveDeltaX += step.x;
+    modHookKeyMouse::MoveDeltaY += step.y;
   }
 }

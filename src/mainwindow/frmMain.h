@@ -3,6 +3,7 @@
 // status line above, carries every command in its menu bar, and owns the three
 // timers of the input engine.
 
+#include <optional>
 #include <string>
 
 #include "engine/EngineTimers.h"
@@ -52,8 +53,9 @@ class frmMain final : public ui::Form {
   void StopControl();
 
   // While control is on: follows the game's window when the profile asks for
-  // it, and names a game that runs with higher rights.
-  void FollowForeground();
+  // it, and names a game that runs with higher rights. The poll (`polled`)
+  // looks at the program in front only when another window is there.
+  void FollowForeground(bool polled = false);
 
   void LoadGameList();
   void ShowHotkeyCaptions();
@@ -85,7 +87,7 @@ class frmMain final : public ui::Form {
   void Form_Load() override;
   void Form_Unload() override;
   void Form_SystemEvent(SystemEvent event) override;
-  void Form_RawMouseMove(std::int32_t dx, std::int32_t dy) override;
+  void Form_RawMouseMove(std::int32_t x, std::int32_t y, bool absolute) override;
 
  private:
   void Form_Initialize();
@@ -101,12 +103,21 @@ class frmMain final : public ui::Form {
   // Lets go of every key the engine holds and stops every repeat.
   void ReleaseEverything();
   void SetWaitingForGame(bool waiting);
+  // The foreground window and the input desktop, while control is on.
   void WatchForeground();
   void StopWatchingForeground();
+  // Another desktop took the input or gave it back: a button let go there
+  // never reached the hook. The poll looks too, where the system has no event.
+  void FollowInputDesktop();
   // With 使用记录 on, stores the current game and saves.
   void RememberGame();
 
   bool askingForGame_ = false;  // the "select a game first" box is open
-  platform::HookHandle foregroundHook_ = 0;
+  platform::HookHandle foregroundHook_ = 0, desktopHook_ = 0;
+  bool onInputDesktop_ = true;
+  // Where a device that reports positions last pointed, in pixels; none yet.
+  std::optional<platform::Point> lastRawPosition_;
   bool elevatedInFront_ = false;
+  std::uintptr_t foregroundWindow_ = 0;  // the one last looked at
+  std::string gameFinalPath_;  // of the current game's file, while control is on
 };

@@ -56,7 +56,6 @@ class Input {
                           std::uintptr_t extraInfo) = 0;
   virtual void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
                           std::uintptr_t extraInfo) = 0;
-  virtual std::uintptr_t GetMessageExtraInfo() = 0;
   virtual std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType) = 0;
   virtual std::int16_t GetAsyncKeyState(std::int32_t virtualKey) = 0;
   // In physical pixels, the space of MouseHookRecord's point, whatever the
@@ -89,7 +88,12 @@ class Hooks {
   // Calls `changed` on this thread whenever another window comes to the
   // foreground; 0 on failure.
   virtual HookHandle SetForegroundHook(void (*changed)()) = 0;
-  virtual void RemoveForegroundHook(HookHandle hook) = 0;
+  // Calls `switched` on this thread whenever another desktop takes the input
+  // (a UAC prompt, the Ctrl+Alt+Del screen) or gives it back; 0 where the
+  // system has no such event.
+  virtual HookHandle SetDesktopSwitchHook(void (*switched)()) = 0;
+  // Removes a hook of the two above.
+  virtual void RemoveEventHook(HookHandle hook) = 0;
 };
 
 class Process {
@@ -99,12 +103,18 @@ class Process {
   virtual void Sleep(std::uint32_t milliseconds) = 0;
   // Handles the messages that are waiting now, once, and returns.
   virtual void PumpPendingMessages() = 0;
-  // The full path of the executable of the process whose window is in the
-  // foreground, UTF-8; empty when there is none or it cannot be read.
+  // The window in the foreground, 0 when there is none; cheap to ask.
+  virtual std::uintptr_t ForegroundWindow() = 0;
+  // The final path (see Files::FinalPath) of the executable of the process
+  // whose window is in the foreground, UTF-8; empty when there is none or it
+  // cannot be read (a protected process).
   virtual std::string ForegroundProcessPath() = 0;
   // True when the process whose window is in the foreground runs with higher
   // rights than this one: the system then drops the keys sent to it.
   virtual bool ForegroundProcessElevatedAboveUs() = 0;
+  // False while another desktop than this program's takes the input: a
+  // secure desktop, which this program may not even open.
+  virtual bool InputDesktopIsOurs() = 0;
   // Milliseconds since some fixed moment, never going back.
   virtual std::uint64_t NowMs() = 0;
   // Lets the system slow this process down when its windows are out of sight
@@ -147,6 +157,9 @@ class Files {
   virtual ~Files() = default;
   // True when a file, not a folder, is at `path`.
   virtual bool Exists(const std::string& path) = 0;
+  // The path the system finally opens for `path`: SUBST drives, links and
+  // junctions followed, short (8.3) names long; empty when it cannot be opened.
+  virtual std::string FinalPath(const std::string& path) = 0;
   // Opens for reading and writing in binary mode; a missing file is created empty.
   virtual FileHandle OpenReadWrite(const std::string& path, FileFailure& failure) = 0;
   // The content from the first byte, at most kMostBytesRead of it: a settings

@@ -85,13 +85,17 @@ class Form : public Control {
   void RaiseLoad();
   void RaiseKeyUp(int keyCode, int shift);
   void RaiseCloseBox() { Unload(); }
-  enum class SystemEvent { SessionEnding, Suspending, SessionSwitched };
+  // SessionEndQueried: the system asks whether the session may end; it may
+  // still be cancelled. SessionEnding: it ends.
+  enum class SystemEvent { SessionEndQueried, SessionEnding, Suspending, SessionSwitched };
   void RaiseSystemEvent(SystemEvent event) {
     if (loaded_) Form_SystemEvent(event);
   }
-  // Relative counts of one mouse movement, as the device reported it.
-  void RaiseRawMouseMove(std::int32_t dx, std::int32_t dy) {
-    if (loaded_) Form_RawMouseMove(dx, dy);
+  // One mouse movement as the device reported it: relative counts, or for a
+  // device that reports where it points (remote desktops, virtual machines,
+  // tablets) the position, 0 to 65535 across the primary screen.
+  void RaiseRawMouseMove(std::int32_t x, std::int32_t y, bool absolute) {
+    if (loaded_) Form_RawMouseMove(x, y, absolute);
   }
 
  protected:
@@ -99,7 +103,7 @@ class Form : public Control {
   virtual void Form_Unload() {}
   virtual void Form_KeyUp(int /*KeyCode*/, int /*Shift*/) {}
   virtual void Form_SystemEvent(SystemEvent /*event*/) {}
-  virtual void Form_RawMouseMove(std::int32_t /*dx*/, std::int32_t /*dy*/) {}
+  virtual void Form_RawMouseMove(std::int32_t /*x*/, std::int32_t /*y*/, bool /*absolute*/) {}
 
  private:
   bool loaded_ = false;

@@ -38,7 +38,6 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
                   std::uintptr_t info) override {
     Log("mouse_event", Hex(flags), dx, dy, data, info);
   }
-  std::uintptr_t GetMessageExtraInfo() override { return 7; }
   std::uint32_t MapVirtualKeyCode(std::uint32_t vk, std::uint32_t mapType) override {
     return mapType == 0 && scanCodes.count(vk) != 0 ? scanCodes.at(vk) : 0;  // MAPVK_VK_TO_VSC
   }
@@ -57,12 +56,15 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
     return nextHookResult;
   }
   platform::HookHandle SetForegroundHook(void (*changed)()) override { return (foregroundHook = changed, 0x600); }
-  void RemoveForegroundHook(platform::HookHandle) override { foregroundHook = nullptr; }
+  platform::HookHandle SetDesktopSwitchHook(void (*switched)()) override { return (desktopHook = switched, 0x601); }
+  void RemoveEventHook(platform::HookHandle hook) override { (hook == 0x600 ? foregroundHook : desktopHook) = nullptr; }
   void SetPriorityClass(std::uint32_t priorityClass) override { Log("SetPriorityClass", Hex(priorityClass)); }
   void Sleep(std::uint32_t milliseconds) override { Log("Sleep", milliseconds); }
   void PumpPendingMessages() override { Log("PumpPendingMessages"), RunOnce(whilePumping); }
-  std::string ForegroundProcessPath() override { return foregroundPath; }
-  bool ForegroundProcessElevatedAboveUs() override { return foregroundElevated; }
+  std::uintptr_t ForegroundWindow() override { return foregroundWindow; }
+  std::string ForegroundProcessPath() override { return ++foregroundReads, foregroundPath; }
+  bool ForegroundProcessElevatedAboveUs() override { return ++foregroundReads, foregroundElevated; }
+  bool InputDesktopIsOurs() override { return inputDesktopOurs; }
   std::uint64_t NowMs() override { return clockMs; }
   void AllowPowerThrottling(bool allowed) override { Log("PowerThrottling", allowed ? "allowed" : "off"); }
   std::string ExecutableDirectory() override { return exeDirectory; }
@@ -75,6 +77,7 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
     return Log("OpenDocument", address, folder), true;
   }
   bool Exists(const std::string& path) override { return disk.count(path) != 0; }
+  std::string FinalPath(const std::string& path) override { return finalPaths.count(path) ? finalPaths.at(path) : path; }
   platform::FileHandle OpenReadWrite(const std::string& path, platform::FileFailure& failure) override;
   bool ReadAll(platform::FileHandle, std::vector<std::uint8_t>& content, platform::FileFailure& failure) override {
     Log("ReadAll");
@@ -95,10 +98,11 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
   void PressKey(int vk) { held_.at(vk) = pressedSinceRead_.at(vk) = true; }
   void ReleaseKey(int vk) { held_.at(vk) = false; }
   bool IsHeld(int vk) const { return held_.at(vk); }
-  // Another program's window comes to the front; the foreground hook is told.
-  void BringToFront(const std::string& programPath) {
+  // Another program's window comes to the front; the foreground hook is told, unless the event is missed.
+  void BringToFront(const std::string& programPath, bool missed = false) {
     foregroundPath = programPath;
-    if (foregroundHook != nullptr) foregroundHook();
+    ++foregroundWindow;
+    if (foregroundHook != nullptr && !missed) foregroundHook();
   }
   // Hands one event to the installed hook as the system would; 0 when none is installed.
   std::intptr_t SendMouse(std::uint32_t message, platform::MouseHookRecord record, int code = 0) {
@@ -118,9 +122,14 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
   platform::HookProc mouseHook = nullptr, keyboardHook = nullptr;
   std::uint64_t clockMs = 0;
   std::string exeDirectory = "C:\\Games\\Tillervane";
-  std::string foregroundPath;  // the foreground window's program
+  std::string foregroundPath;  // the foreground window's program, "" when it cannot be read
   bool foregroundElevated = false;
+  std::uintptr_t foregroundWindow = 0x900;
+  int foregroundReads = 0;  // of the foreground program's path and rights
+  std::map<std::string, std::string> finalPaths;  // path -> where it finally leads
   void (*foregroundHook)() = nullptr;
+  bool inputDesktopOurs = true;
+  void (*desktopHook)() = nullptr;
   bool anotherInstance = false;
   std::string otherWindow;  // the title of another program's top-level window
   std::map<std::string, std::vector<std::uint8_t>> disk;  // path -> content

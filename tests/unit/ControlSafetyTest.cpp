@@ -18,9 +18,10 @@ class ControlSafetyTest : public ControlTest {
     ASSERT_TRUE(os.IsHeld(kA));
     os.TakeCalls();
   }
-  // Rally follows its game's window; a chat program is in front.
+  // Rally follows its game's window, named through another drive; a chat program is in front.
   void FollowTheGame() {
-    Rally().GamePath = "D:\\Games\\Rally\\rally.exe";
+    Rally().GamePath = "G:\\Rally\\rally.exe";  // a SUBST drive for D:\Games
+    os.finalPaths[Rally().GamePath] = "D:\\Games\\Rally\\rally.exe";
     Rally().HideCursor = True16;
     SetFollowsGameWindow(Rally(), true);
     os.foregroundPath = kChat;
@@ -28,17 +29,28 @@ class ControlSafetyTest : public ControlTest {
   static constexpr char kChat[] = "C:\\Programs\\Chat\\chat.exe", kGame[] = "D:\\games\\rally\\RALLY.EXE";
 };
 
-// The game's window is any program in the game's folder or below, whatever the case and slashes.
-TEST_F(ControlSafetyTest, TheGamesWindowIsAProgramInItsFolderAndWithoutThePathOrTheFollowOptionAnyWindow) {
-  const std::string game = "D:\\Games\\Rally\\rally.exe";
-  EXPECT_TRUE(IsInGameFolder("d:/GAMES/rally/bin/Launcher.EXE", game));
-  EXPECT_FALSE(IsInGameFolder("D:\\Games\\Rally2\\rally.exe", game));
+// The game's window is any program in the game's folder or below, whatever the case and slashes;
+// only a profile that follows its window and names its file waits, and a program in front that
+// cannot be read leaves the waiting as it is.
+TEST_F(ControlSafetyTest, ControlWaitsWhileAProgramOutsideTheGamesFolderIsInFront) {
   EXPECT_FALSE(IsInGameFolder("rally.exe", "rally.exe"));  // no folder to lie in
-  for (const bool withPath : {false, true}) {
-    FollowTheGame();
-    SetFollowsGameWindow(Rally(), !withPath);
-    if (!withPath) Rally().GamePath.clear();
-    EXPECT_TRUE(GameWindowActive(Rally()));
+  const std::string game = "D:\\Games\\Rally\\rally.exe";
+  const struct {
+    bool follows;
+    std::string gamePath, inFront;
+    bool waitingNow, waits;
+  } rows[] = {
+      {true, game, "d:/GAMES/rally/bin/Launcher.EXE", true, false},
+      {true, game, "D:\\Games\\Rally2\\rally.exe", false, true},
+      {true, game, "", false, false},
+      {true, game, "", true, true},
+      {false, game, kChat, false, false},
+      {true, "", kChat, false, false},
+  };
+  for (const auto& row : rows) {
+    SetFollowsGameWindow(Rally(), row.follows);
+    Rally().GamePath = row.gamePath;
+    EXPECT_EQ(WaitsForGameWindow(Rally(), row.gamePath, row.inFront, row.waitingNow), row.waits) << &row - rows;
   }
 }
 
@@ -52,14 +64,17 @@ TEST_F(ControlSafetyTest, WhileAnotherWindowIsInFrontEventsPassOnAndHeldKeysAreR
   window.TimButton.Tick();
   EXPECT_EQ(CallsStartingWith("keybd_event"), Calls{});
   os.BringToFront(kGame);
-  EXPECT_EQ(CallsStartingWith("mouse_event"), Calls{"mouse_event(0x8001,65535,32768,0,7)"});  // parked now
+  EXPECT_EQ(CallsStartingWith("mouse_event"), Calls{"mouse_event(0x8001,65535,32768,0," + kOwn + ")"});  // parked now
   EXPECT_EQ(Click(), 1);
   modHookKeyMouse::MoveDeltaX = 50;
   window.TimMove.Tick();  // the right arrow, an extended key, goes down
   os.TakeCalls();
   os.BringToFront(kChat);
   EXPECT_EQ(os.TakeCalls(), (Calls{Up(kRight, true), Up(kA)}));
-  os.foregroundPath = kGame;  // a change the hook missed is caught by the next poll tick
+  const int reads = os.foregroundReads;
+  window.TimStart.Tick();
+  EXPECT_EQ(os.foregroundReads, reads);  // the same window in front: the poll reads nothing
+  os.BringToFront(kGame, /*missed=*/true);  // a change the hook missed is caught by the next poll tick
   window.TimStart.Tick();
   EXPECT_EQ(window.CmdShowStart.Caption(), kControlling);
   os.foregroundPath = kChat;
@@ -80,18 +95,37 @@ TEST_F(ControlSafetyTest, AGameWithHigherRightsInFrontIsNamedUntilItLeaves) {
   EXPECT_EQ(window.CmdShowStart.Caption(), kControlling);
 }
 
-// Control stays on after a suspend or a switch of session; the session's end stops it.
+// Control stays on after a suspend, a switch of session or a question about the session's end,
+// which may be cancelled; the session's end stops it.
 TEST_F(ControlSafetyTest, SystemEventsReleaseHeldKeysAndTheSessionsEndStopsControlAndRemembersTheGame) {
-  for (const Event event : {Event::Suspending, Event::SessionSwitched}) {
+  for (const Event event : {Event::Suspending, Event::SessionSwitched, Event::SessionEndQueried}) {
     HoldLeftButton();
     window.RaiseSystemEvent(event);
     EXPECT_EQ(os.TakeCalls(), Calls{Up(kA)});
+    EXPECT_TRUE(window.TimMove.Enabled());
   }
   HoldLeftButton();
   os.disk[kPath].clear();
   window.RaiseSystemEvent(Event::SessionEnding);
   EXPECT_FALSE(window.TimMove.Enabled());
   EXPECT_EQ(SavedFile().LastGameIndex, 2);
+}
+
+// A secure desktop (a UAC prompt) takes the input while a repeating button is held: its release
+// never reaches the hook. The event says so where the system has it, the poll otherwise.
+TEST_F(ControlSafetyTest, AnotherInputDesktopReleasesHeldKeysAndEndsRepeats) {
+  for (const bool polled : {true, false}) {
+    HoldLeftButton();
+    ASSERT_TRUE(modHookKeyMouse::ButtonRepeat[LeftButton]);
+    os.inputDesktopOurs = !polled;
+    if (polled) window.TimStart.Tick();
+    else os.desktopHook();
+    EXPECT_EQ(CallsStartingWith("keybd_event"), Calls{Up(kA)});
+    EXPECT_FALSE(modHookKeyMouse::ButtonRepeat[LeftButton]);
+    os.inputDesktopOurs = true;
+    window.TimStart.Tick();
+    window.StopControl();
+  }
 }
 
 // The engine's own record of held keys lets go of a key the profile no longer
@@ -108,33 +142,69 @@ TEST_F(ControlSafetyTest, StoppingReleasesHeldKeysNoProfileNames) {
   EXPECT_FALSE(os.IsHeld(kA));
 }
 
-TEST_F(ControlSafetyTest, RawInputWithoutHookCallsReinstallsTheHookAfterReleasingTheKeys) {
+// Only raw input that goes on unanswered for 500 ms counts, and reinstalls back off: 1 s, 2 s, 4 s.
+TEST_F(ControlSafetyTest, RawInputThatGoesOnWithoutHookCallsReinstallsTheHookAfterReleasingTheKeys) {
   HoldLeftButton();
   for (int i = 0; i < 10; ++i) {  // while the hook answers every event, raw input changes nothing
     os.clockMs += 100;
-    window.RaiseRawMouseMove(1, 0);
+    window.RaiseRawMouseMove(1, 0, false);
     os.SendMouse(wincode::WmMouseMove, {400 + i, 300});
   }
-  EXPECT_EQ(CallsStartingWith("SetWindowsHookEx").size(), 0u);
-  window.RaiseRawMouseMove(1, 0);  // the system removed the hook: raw input goes on alone
-  os.clockMs += modHookKeyMouse::HookSilenceLimitMs - 1;
-  window.RaiseRawMouseMove(1, 0);
-  os.clockMs += 1;
-  window.RaiseRawMouseMove(1, 0);
+  window.RaiseRawMouseMove(1, 0, false);  // one event the hook missed, then the mouse rests
+  os.clockMs += 10000;
+  std::vector<std::uint64_t> reinstalls;
+  for (const std::uint64_t start = os.clockMs; os.clockMs < start + 8000; os.clockMs += 50) {
+    window.RaiseRawMouseMove(1, 0, false);  // the system removed the hook: raw input goes on alone
+    if (!CallsStartingWith("SetWindowsHookEx").empty()) reinstalls.push_back(os.clockMs - start);
+  }
   EXPECT_FALSE(os.IsHeld(kA));
-  EXPECT_EQ(CallsStartingWith("SetWindowsHookEx").size(), 1u);
+  EXPECT_EQ(reinstalls, (std::vector<std::uint64_t>{500, 2500, 6500}));
 }
 
-// The parked pointer sits on the right-most column: its position cannot move right, raw counts can.
-TEST_F(ControlSafetyTest, AParkedPointerMovesRightThroughRawInput) {
-  for (const Boolean16 hidden : {True16, False16}) {
-    Rally().HideCursor = hidden;
+// The hook refused: the status line says so instead of claiming control, and the poll tries again.
+TEST_F(ControlSafetyTest, AHookTheSystemRefusesIsRetriedAndNamedOnTheStatusLine) {
+  os.failHookInstall = true;
+  window.StartControl();
+  EXPECT_EQ(window.CmdShowStart.Caption(), "鼠标钩子安装失败，正在重试......  按F12停止!");
+  os.failHookInstall = false;
+  os.clockMs += 999;
+  window.TimStart.Tick();
+  EXPECT_EQ(modHookKeyMouse::MouseHookHandle, 0u);
+  os.clockMs += 1;
+  window.TimStart.Tick();
+  EXPECT_NE(modHookKeyMouse::MouseHookHandle, 0u);
+  EXPECT_EQ(window.CmdShowStart.Caption(), kControlling);
+}
+
+// The parked pointer stands on the right-most column: the hook's positions cannot move right, raw
+// input can, summed over the tick. An event without movement (a button) adds none, and a device
+// that reports positions moves by the difference from its last one. Without 启动后隐藏光标 the
+// hook's positions alone decide.
+TEST_F(ControlSafetyTest, AParkedPointerMovesByRawInputSummedOverTheTick) {
+  struct Raw {
+    std::int32_t x, y;
+    bool absolute;
+  };
+  const struct {
+    Boolean16 hidden;
+    std::vector<Raw> events;
+    bool right;
+  } rows[] = {
+      {True16, {{3, 0, false}, {3, 0, false}, {0, 0, false}}, true},  // 6 in all: Rally's threshold is 5
+      {True16, {{3, 0, false}}, false},
+      {True16, {{32768, 32768, true}, {33152, 32768, true}}, true},  // 512, then 518
+      {True16, {{33152, 32768, true}}, false},  // a device's first position moves nothing
+      {False16, {{6, 0, false}}, false},
+  };
+  os.cursor = {1023, 384};
+  for (const auto& row : rows) {
+    Rally().HideCursor = row.hidden;
     window.StartControl();
-    os.cursor = {1023, 384};
-    os.SendMouse(wincode::WmMouseMove, {1023, 384});  // 6 to the right, clamped to the screen
-    window.RaiseRawMouseMove(6, 0);  // past Rally's threshold of 5
+    os.SendMouse(wincode::WmMouseMove, {1013, 384});  // Wine's pointer moves on: not the parked pointer's movement
+    for (const Raw& raw : row.events) window.RaiseRawMouseMove(raw.x, raw.y, raw.absolute);
     window.TimMove.Tick();
-    EXPECT_EQ(os.IsHeld(kRight), hidden != 0);  // without 启动后隐藏光标 the hook's positions alone decide
+    EXPECT_EQ(os.IsHeld(kRight), row.right) << &row - rows;
+    EXPECT_EQ(os.IsHeld(kLeft), row.hidden == 0) << &row - rows;
     window.StopControl();
   }
 }

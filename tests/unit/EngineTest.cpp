@@ -1,6 +1,9 @@
 // The input engine: the keys and moves it sends, the mouse hook, and the move and repeat timers.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <exception>
+
 #include "engine/EngineTimers.h"
 #include "platform/WinConstants.h"
 #include "support/EngineFixture.h"
@@ -26,8 +29,31 @@ TEST_F(KeyMouseTest, KeysCarryTheLayoutsScanCodeAndButtonsTheirFlagsEachWithItsP
                   &clsKeyMouse::MouseMidUp}) (KeyMouse().*op)();
   Calls expected{Down(kA), "Sleep(5)", Up(kRight, true), "Sleep(5)", Down(kRight), "Sleep(30)", Up(kRight)};
   for (const char* flags : {"0x2", "0x4", "0x2", "0x4", "0x8", "0x10", "0x20", "0x40"})
-    expected.insert(expected.end(), {std::string("mouse_event(") + flags + ",0,0,0,7)", "Sleep(4)"});
+    expected.insert(expected.end(), {std::string("mouse_event(") + flags + ",0,0,0," + kOwn + ")", "Sleep(4)"});
   EXPECT_EQ(os.TakeCalls(), expected);
+}
+
+// The arrow and the keypad's arrow share a virtual key: letting go of one keeps the other held.
+TEST_F(KeyMouseTest, TheHeldKeyRecordTellsAKeyFromItsExtendedTwin) {
+  KeyMouse().KeyDown(kRight, true);
+  KeyMouse().KeyDown(kRight, false);
+  KeyMouse().KeyUp(kRight, false);
+  os.TakeCalls();
+  KeyMouse().ReleaseHeldKeys();
+  EXPECT_EQ(os.TakeCalls(), Calls{Up(kRight, true)});
+}
+
+// The handler that was in place still runs, after the release.
+TEST_F(KeyMouseTest, ATerminationReleasesTheHeldKeysBeforeTheHandlerBefore) {
+  static FakePlatform* fake = &os;
+  const auto before = std::set_terminate([] {
+    std::fprintf(stderr, "A is %s", fake->IsHeld(kA) ? "held" : "released");
+    std::abort();
+  });
+  ReleaseHeldKeysOnTerminate();
+  KeyMouse().KeyDown(kA, false);
+  EXPECT_DEATH(std::terminate(), "A is released");
+  std::set_terminate(before);
 }
 
 TEST(RoundHalfEven, RoundsToTheNearestAndHalvesToTheEvenNeighbour) {
@@ -96,7 +122,7 @@ TEST_F(MouseHookTest, TheWheelActsOnTheTurnedDirectionsMode) {
   } rows[] = {
       {120, WheelPressKey, {Down(kW)}, {false, true}},
       {-120, WheelReleaseKey, {Up(kX)}, {false, true}},
-      {0, WheelPressOnce, {Down(kX), "Sleep(30)", Up(kX)}, {false, true}},  // no turn counts as backward
+      {0, WheelPressOnce, {Down(kX)}, {false, true}},  // no turn counts as backward; released by the tick
       {120, WheelStartRepeat, {Down(kW)}, {true, true}},
       {-1, WheelStopRepeat, {Up(kW), Up(kX)}, {false, false}},  // stops both directions
       {120, 5, {}, {false, true}},
@@ -111,14 +137,39 @@ TEST_F(MouseHookTest, TheWheelActsOnTheTurnedDirectionsMode) {
   }
 }
 
-// Whatever the message and hook code, HideCursor (any non-zero value) swallows the event.
-TEST_F(MouseHookTest, HideCursorSwallowsEveryMessageElseItPassesOn) {
+// The hook never waits: the movement tick lets go of a press-once key after its 30 ms, and a
+// notch while it is still down makes a new press.
+TEST_F(MouseHookTest, APressOnceNotchIsReleasedByTheFirstTickAfterItsHold) {
+  Game().Wheels[WheelBackward].Mode = WheelPressOnce;
+  EngineTimers timers;
+  const auto at = [&](std::uint64_t ms, bool notch) {
+    os.clockMs = ms;
+    if (notch) os.SendMouse(WmMouseWheel, {0, 0, static_cast<std::uint32_t>(-120) << 16});
+    timers.TimMove_Timer();
+    return CallsStartingWith("keybd_event");
+  };
+  EXPECT_EQ(at(100, true), Calls{Down(kX)});
+  EXPECT_EQ(at(130, false), Calls{});
+  EXPECT_EQ(at(131, false), Calls{Up(kX)});
+  EXPECT_EQ(at(200, true), Calls{Down(kX)});
+  EXPECT_EQ(at(210, true), (Calls{Up(kX), Down(kX)}));
+  EXPECT_EQ(at(240, false), Calls{});
+  EXPECT_EQ(at(241, false), Calls{Up(kX)});
+  EXPECT_EQ(at(300, false), Calls{});
+}
+
+// Whatever the message and hook code, HideCursor (any non-zero value) swallows the event; the
+// program's own input (the move that parks the pointer) passes on, and none of it is mapped.
+TEST_F(MouseHookTest, HideCursorSwallowsEveryMessageButTheProgramsOwnElseItPassesOn) {
   os.nextHookResult = 42;
   for (const std::uint32_t message : {WmMouseMove, WmLButtonDown, WmLButtonUp, WmMouseWheel, 0x020Bu, 0x020Eu}) {
     for (const Boolean16 hide : {True16, Boolean16{7}, False16}) {
       Game().HideCursor = hide;
       EXPECT_EQ(os.SendMouse(message, {}), hide ? 1 : 42) << message;
       EXPECT_EQ(os.SendMouse(message, {}, /*code=*/3), hide ? 1 : 42) << message;
+      os.TakeCalls();
+      EXPECT_EQ(os.SendMouse(message, {1023, 384, 0, 0, 0, OwnInputSignature}), 42) << message;
+      EXPECT_EQ(CallsStartingWith("keybd_event"), Calls{}) << message;
     }
   }
 }
@@ -143,14 +194,17 @@ class EngineTimersTest : public EngineFixture {
                     DownD = Down(kDown, true), UpD = Up(kDown, true);
 };
 
-// Every delta sign against its direction's threshold; right and down are tested first.
-TEST_F(EngineTimersTest, EachAxisPressesTheDirectionPastItsThresholdAndReleasesTheRest) {
-  EXPECT_EQ(Move(5, 0), (Calls{DownR, UpL, UpD, UpU}));
-  EXPECT_EQ(Move(4, 0), (Calls{UpR, UpL, UpD, UpU}));
-  EXPECT_EQ(Move(-4, 0), (Calls{UpR, UpL, UpD, UpU}));
-  EXPECT_EQ(Move(-5, 0), (Calls{DownL, UpR, UpD, UpU}));
-  EXPECT_EQ(Move(0, 3), (Calls{UpR, UpL, DownD, UpU}));
-  EXPECT_EQ(Move(0, -3), (Calls{UpR, UpL, DownU, UpD}));
+// Every delta sign against its direction's threshold; right and down are tested first. Only
+// keys this program holds are released: at rest nothing is sent, and a key held on the
+// keyboard stays held.
+TEST_F(EngineTimersTest, EachAxisPressesTheDirectionPastItsThresholdAndReleasesWhatItHolds) {
+  EXPECT_EQ(Move(5, 0), (Calls{DownR}));
+  EXPECT_EQ(Move(4, 0), (Calls{UpR}));
+  EXPECT_EQ(Move(-4, 0), (Calls{}));
+  EXPECT_EQ(Move(-5, 0), (Calls{DownL}));
+  EXPECT_EQ(Move(0, 3), (Calls{UpL, DownD}));
+  EXPECT_EQ(Move(0, -3), (Calls{DownU, UpD}));
+  EXPECT_EQ(Move(0, 0), (Calls{UpU}));
 }
 
 TEST_F(EngineTimersTest, ATickUsesTheLatestMovementOnceAndThresholdsBelowOneCountAsOne) {

@@ -23,6 +23,7 @@ LONG WINAPI ReleaseKeysOnCrash(EXCEPTION_POINTERS* exception) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   previousFilter = ::SetUnhandledExceptionFilter(&ReleaseKeysOnCrash);
+  ReleaseHeldKeysOnTerminate();  // a C++ termination never reaches the filter
   namespace real = platform::win32;
   static platform::Platform os{real::Win32Input(), real::Win32Screen(), real::Win32Hooks(), real::Win32Process(),
                                real::Win32Files(), real::Win32Text(), real::Win32Dialogs()};

@@ -25,8 +25,31 @@ bool SeekToStart(HANDLE file, FileFailure& failure) {
   return ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN) || Fail(failure);
 }
 
+}  // namespace
+
+std::wstring FinalPathOf(const std::wstring& path) {
+  // No access asked for: only the name is wanted, and a running program's file may be opened so.
+  HANDLE file = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::wstring final(32768, L'\0');
+  const DWORD length = ::GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  ::CloseHandle(file);
+  if (length == 0 || length >= final.size()) return {};
+  final.resize(length);
+  // "\\?\C:\Games" is "C:\Games"; "\\?\UNC\server\share" is "\\server\share".
+  if (final.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + final.substr(8);
+  if (final.rfind(L"\\\\?\\", 0) == 0) return final.substr(4);
+  return final;
+}
+
+namespace {
+
 class RealFiles final : public Files {
  public:
+  std::string FinalPath(const std::string& path) override { return Narrow(FinalPathOf(Widen(path))); }
+
   bool Exists(const std::string& path) override {
     const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

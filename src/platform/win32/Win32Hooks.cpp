@@ -30,9 +30,17 @@ LRESULT CALLBACK KeyboardHookTrampoline(int code, WPARAM wParam, LPARAM lParam) 
 }
 
 void (*foregroundChanged)() = nullptr;
+void (*desktopSwitched)() = nullptr;
 
-void CALLBACK ForegroundTrampoline(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
-  if (foregroundChanged != nullptr) foregroundChanged();
+void CALLBACK EventTrampoline(HWINEVENTHOOK, DWORD event, HWND, LONG, LONG, DWORD, DWORD) {
+  void (*told)() = event == EVENT_SYSTEM_FOREGROUND ? foregroundChanged : desktopSwitched;
+  if (told != nullptr) told();
+}
+
+// Out of context: the system calls back on this thread from its message loop.
+HookHandle SetEventHook(DWORD event) {
+  return reinterpret_cast<HookHandle>(
+      ::SetWinEventHook(event, event, nullptr, &EventTrampoline, 0, 0, WINEVENT_OUTOFCONTEXT));
 }
 
 class RealHooks final : public Hooks {
@@ -51,14 +59,15 @@ class RealHooks final : public Hooks {
   bool Unhook(HookHandle hook) override {
     return ::UnhookWindowsHookEx(reinterpret_cast<HHOOK>(hook)) != FALSE;
   }
-  // Out of context: the system calls back on this thread from its message loop.
   HookHandle SetForegroundHook(void (*changed)()) override {
     foregroundChanged = changed;
-    HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                           &ForegroundTrampoline, 0, 0, WINEVENT_OUTOFCONTEXT);
-    return reinterpret_cast<HookHandle>(hook);
+    return SetEventHook(EVENT_SYSTEM_FOREGROUND);
   }
-  void RemoveForegroundHook(HookHandle hook) override {
+  HookHandle SetDesktopSwitchHook(void (*switched)()) override {
+    desktopSwitched = switched;
+    return SetEventHook(EVENT_SYSTEM_DESKTOPSWITCH);  // Windows 8 on; 0 before
+  }
+  void RemoveEventHook(HookHandle hook) override {
     if (hook != 0) ::UnhookWinEvent(reinterpret_cast<HWINEVENTHOOK>(hook));
   }
   std::intptr_t CallNextHook(HookHandle hook, int code, std::uintptr_t wParam,

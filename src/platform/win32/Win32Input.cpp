@@ -20,9 +20,6 @@ class RealInput final : public Input {
                   std::uintptr_t extraInfo) override {
     ::mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), data, extraInfo);
   }
-  std::uintptr_t GetMessageExtraInfo() override {
-    return static_cast<std::uintptr_t>(::GetMessageExtraInfo());
-  }
   std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType) override {
     return ::MapVirtualKeyW(code, mapType);
   }

@@ -26,6 +26,9 @@ bool DispatchWaitingMessages(void (*betweenMessages)() = nullptr);
 // it cannot be read.
 int DisplayDpi(int axis);
 
+// The path the system finally opens for `path`; empty when it cannot be opened.
+std::wstring FinalPathOf(const std::wstring& path);
+
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& utf16);
 // The system's description of an error code, in UTF-8, without a trailing newline.

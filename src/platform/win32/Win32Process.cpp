@@ -36,6 +36,13 @@ KernelHandle OpenForegroundProcess() {
   return KernelHandle(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
 }
 
+std::wstring DesktopName(HDESK desktop) {
+  wchar_t name[256] = {};
+  DWORD needed = 0;
+  if (desktop == nullptr || !::GetUserObjectInformationW(desktop, UOI_NAME, name, sizeof name, &needed)) return {};
+  return name;
+}
+
 class RealProcess final : public Process {
  public:
   void SetPriorityClass(std::uint32_t priorityClass) override {
@@ -45,6 +52,8 @@ class RealProcess final : public Process {
 
   void PumpPendingMessages() override { DispatchWaitingMessages(); }
 
+  std::uintptr_t ForegroundWindow() override { return reinterpret_cast<std::uintptr_t>(::GetForegroundWindow()); }
+
   std::string ForegroundProcessPath() override {
     const KernelHandle process = OpenForegroundProcess();
     if (process.get() == nullptr) return {};
@@ -52,7 +61,8 @@ class RealProcess final : public Process {
     DWORD length = static_cast<DWORD>(path.size());
     if (!::QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) return {};
     path.resize(length);
-    return Narrow(path);
+    const std::wstring final = FinalPathOf(path);
+    return Narrow(final.empty() ? path : final);
   }
 
   bool ForegroundProcessElevatedAboveUs() override {
@@ -64,23 +74,51 @@ class RealProcess final : public Process {
     return process.get() != nullptr && TokenElevated(process.get()) != 0;
   }
 
-  std::uint64_t NowMs() override { return ::GetTickCount64(); }
+  // The performance counter: the tick count moves in steps of 15.6 ms, which
+  // would cut a 30 ms hold of a tapped key in half.
+  bool InputDesktopIsOurs() override {
+    HDESK input = ::OpenInputDesktop(0, FALSE, DESKTOP_READOBJECTS);
+    if (input == nullptr) return false;  // a secure desktop refuses to be opened
+    const bool ours = DesktopName(input) == DesktopName(::GetThreadDesktop(::GetCurrentThreadId()));
+    ::CloseDesktop(input);
+    return ours;
+  }
 
-  // Looked up at run time: SetProcessInformation came with Windows 8.
+  std::uint64_t NowMs() override {
+    static const LONGLONG frequency = [] {
+      LARGE_INTEGER value{};
+      ::QueryPerformanceFrequency(&value);
+      return value.QuadPart;
+    }();
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return static_cast<std::uint64_t>(now.QuadPart / frequency * 1000 + now.QuadPart % frequency * 1000 / frequency);
+  }
+
+  // Looked up at run time: SetProcessInformation came with Windows 8. One call
+  // per bit: Windows 10 before version 2004 knows only the execution speed and
+  // refuses a call that names the timer resolution as well.
   void AllowPowerThrottling(bool allowed) override {
     using SetInformation = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
     static const auto set = reinterpret_cast<SetInformation>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetProcessInformation")));
     if (set == nullptr) return;
-    struct {
-      ULONG Version, ControlMask, StateMask;
-    } state{1, 0, 0};  // PROCESS_POWER_THROTTLING_STATE
     constexpr ULONG kExecutionSpeed = 0x1, kIgnoreTimerResolution = 0x4;
     constexpr int kProcessPowerThrottling = 4;
-    // The bits under control with their state bits clear mean "never throttle";
-    // no bits under control leave it to the system again.
-    if (!allowed) state.ControlMask = kExecutionSpeed | kIgnoreTimerResolution;
-    set(::GetCurrentProcess(), kProcessPowerThrottling, &state, sizeof state);
+    // A bit under control with its state bit clear means "never throttle";
+    // nothing under control leaves it all to the system again.
+    const auto control = [](ULONG bits) {
+      struct {
+        ULONG Version, ControlMask, StateMask;
+      } state{1, bits, 0};  // PROCESS_POWER_THROTTLING_STATE
+      set(::GetCurrentProcess(), kProcessPowerThrottling, &state, sizeof state);
+    };
+    if (allowed) {
+      control(0);
+      return;
+    }
+    control(kExecutionSpeed);
+    control(kIgnoreTimerResolution);
   }
 
   std::string ExecutableDirectory() override {

@@ -1,5 +1,7 @@
 #include "ui/win32/PreciseTimer.h"
 
+#include <mmsystem.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -16,10 +18,11 @@ std::vector<PreciseTimer*>& RunningTimers() {
   return timers;
 }
 
-platform::win32::KernelHandle CreatePeriodicTimer() {
-  // High resolution where the system offers it (Windows 10 1803 on), plain elsewhere.
+// High resolution where the system offers it (Windows 10 1803 on), plain elsewhere.
+platform::win32::KernelHandle CreatePeriodicTimer(bool& coarse) {
   HANDLE timer = ::CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-  if (timer == nullptr) timer = ::CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+  coarse = timer == nullptr;
+  if (coarse) timer = ::CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
   return platform::win32::KernelHandle(timer);
 }
 
@@ -28,12 +31,17 @@ platform::win32::KernelHandle CreatePeriodicTimer() {
 PreciseTimer::PreciseTimer(std::function<void()> tick) : tick_(std::move(tick)) {}
 
 bool PreciseTimer::Start(int periodMs) {
-  if (timer_.get() == nullptr) timer_ = CreatePeriodicTimer();
+  if (timer_.get() == nullptr) timer_ = CreatePeriodicTimer(coarse_);
   if (timer_.get() == nullptr) return false;
   LARGE_INTEGER due{};
   due.QuadPart = -10000LL * periodMs;  // relative, in 100 ns units
   if (!::SetWaitableTimer(timer_.get(), &due, periodMs, nullptr, nullptr, FALSE)) return false;
-  if (!running_) RunningTimers().push_back(this);
+  if (!running_) {
+    RunningTimers().push_back(this);
+    // A plain timer ticks at the system clock, every 15.6 ms, unless it is
+    // asked to tick finer; the system's own resolution comes back at Stop.
+    if (coarse_) ::timeBeginPeriod(1);
+  }
   running_ = true;
   return true;
 }
@@ -41,6 +49,7 @@ bool PreciseTimer::Start(int periodMs) {
 void PreciseTimer::Stop() {
   if (!running_) return;
   ::CancelWaitableTimer(timer_.get());
+  if (coarse_) ::timeEndPeriod(1);
   auto& timers = RunningTimers();
   timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
   running_ = false;

@@ -35,6 +35,7 @@ class PreciseTimer {
   std::function<void()> tick_;
   platform::win32::KernelHandle timer_;
   bool running_ = false;
+  bool coarse_ = false;  // without high resolution: the system's timer resolution is raised while it runs
 };
 
 }  // namespace ui::win32

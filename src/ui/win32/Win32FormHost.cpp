@@ -153,13 +153,16 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       UINT size = sizeof input;
       if (::GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &input, &size,
                             sizeof(RAWINPUTHEADER)) != static_cast<UINT>(-1) &&
-          input.header.dwType == RIM_TYPEMOUSE && (input.data.mouse.usFlags & MOUSE_MOVE_ABSOLUTE) == 0) {
-        state->form->RaiseRawMouseMove(input.data.mouse.lLastX, input.data.mouse.lLastY);
+          input.header.dwType == RIM_TYPEMOUSE) {
+        const RAWMOUSE& mouse = input.data.mouse;
+        const bool absolute = (mouse.usFlags & MOUSE_MOVE_ABSOLUTE) != 0;
+        // A button or the wheel of a device that reports positions need not say where it points.
+        if (!absolute || mouse.usButtonFlags == 0) state->form->RaiseRawMouseMove(mouse.lLastX, mouse.lLastY, absolute);
       }
       return ::DefWindowProcW(window, message, wParam, lParam);
     }
     case WM_QUERYENDSESSION:
-      state->form->RaiseSystemEvent(Form::SystemEvent::SessionEnding);
+      state->form->RaiseSystemEvent(Form::SystemEvent::SessionEndQueried);
       return TRUE;
     case WM_ENDSESSION:
       if (wParam != FALSE) state->form->RaiseSystemEvent(Form::SystemEvent::SessionEnding);
