@@ -17,41 +17,56 @@ keys=$TV_DIR/keys.log
 tv_run_in_desktop "$TV_PROBE" keys "$(tv_windows_path "$keys")" 600 timed
 tv_expect_lines 30 "$keys" 0 '^ready'
 xdotool mousemove 400 300
-xdotool key F10
+# F10 reaches the key target too: its key-up is the last key before the quiet.
+keys_on 'xdotool key F10' '^keyup vk=121 '
 expect_main '^button 正在控制 Rally......  按F12停止!$'
 
-echo "the mouse at rest: no key event at all"
-sleep 0.3
+step "the mouse at rest: no key event at all"
 from=$(tv_line_count "$keys")
-sleep 1
+tv_quiet_for 1
 [ "$(tv_count_matches "$keys" "$from" '^key')" = 0 ] || tv_fail "keys were sent at rest: $(tail -n3 "$keys")"
 
-echo "只按一次: each notch holds Z at the window for 30 ms (the median: a busy machine delays single events)"
+step "只按一次: each notch holds Z at the window for 30 ms"
 for notch in 1 2 3 4 5; do
   keys_on 'xdotool click 4' '^keydown vk=90 ' '^keyup vk=90 '
-  sleep 0.1
 done
-awk '/^keydown vk=90 / { sub(/.*at=/, ""); down = $1 } /^keyup vk=90 / && down { sub(/.*at=/, ""); print ($1 - down) / 1000; down = 0 }' \
-  "$keys" >"$TV_DIR/holds.txt"
-echo "  holds in ms: $(tr '\n' ' ' <"$TV_DIR/holds.txt")"
-[ "$(sort -n "$TV_DIR/holds.txt" | sed -n 3p | cut -d. -f1)" -ge 29 ] || tv_fail "the press-once holds are shorter than 30 ms"
+# hold_times FIELD: each Z press's hold in ms, by the messages' own times
+# (sent=, when the program made them) or by when the window took them (at=).
+hold_times() {
+  awk -v field="$1" '
+    function time_of(line) { sub(".* " field "=", "", line); sub(" .*", "", line); return line }
+    /^keydown vk=90 / { down = time_of($0) }
+    /^keyup vk=90 / && down != "" { held = time_of($0) - down; print field == "at" ? held / 1000 : held; down = "" }' "$keys"
+}
+hold_times sent >"$TV_DIR/holds-made.txt"
+hold_times at >"$TV_DIR/holds-taken.txt"
+echo "  holds in ms, as made: $(tr '\n' ' ' <"$TV_DIR/holds-made.txt"); as the window took them: $(tr '\n' ' ' <"$TV_DIR/holds-taken.txt")"
+[ "$(wc -l <"$TV_DIR/holds-made.txt")" = 5 ] || tv_fail "not five holds"
+# The program makes each key-up 30 ms after its key-down or later.
+[ "$(sort -n "$TV_DIR/holds-made.txt" | head -n1)" -ge 29 ] || tv_fail "a press-once key went up within 30 ms"
+# Made apart, but sent from inside the hook, the two would reach the window
+# together (0.1 ms): the window must see the key held. A busy window takes a
+# key late now and then and so sees a shorter hold, hence the median, and a
+# bar far below 30 ms.
+[ "$(sort -n "$TV_DIR/holds-taken.txt" | sed -n 3p | cut -d. -f1)" -ge 10 ] ||
+  tv_fail "the window did not see the press-once key held"
 
-echo "a fast spin: one press per notch"
+step "a fast spin: one press per notch"
 from=$(tv_line_count "$keys")
 xdotool click --repeat 4 --delay 10 4
 keys_after "$from" '^keydown vk=90 ' '^keydown vk=90 ' '^keydown vk=90 ' '^keydown vk=90 ' '^keyup vk=90 '
-sleep 0.3
+tv_quiet_for 0.3
 [ "$(tv_count_matches "$keys" "$from" '^keydown vk=90 ')" = 4 ] || tv_fail "not four presses for four notches"
 [ "$(grep -E '^key(down|up) vk=90 ' "$keys" | tail -n1 | cut -d' ' -f1)" = keyup ] || tv_fail "Z was left held"
 
-echo "a held button stays held across the poll's looks at the window and the desktop in front"
+step "a held button stays held across the poll's looks at the window and the desktop in front"
 keys_on 'xdotool mousedown 1' '^keydown vk=65 '
 from=$(tv_line_count "$keys")
-sleep 0.5
+tv_quiet_for 0.5
 [ "$(tv_count_matches "$keys" "$from" '^keyup vk=65 ')" = 0 ] || tv_fail "A was let go while its button was held"
 keys_on 'xdotool mouseup 1' '^keyup vk=65 '
 
-echo "the session's end only asked about: the held key goes up, control stays on"
+step "the session's end only asked about: the held key goes up, control stays on"
 keys_on 'xdotool mousedown 1' '^keydown vk=65 '
 keys_on 'tv_probe send "$title" 0x11 0 0 >/dev/null' '^keyup vk=65 '  # WM_QUERYENDSESSION
 xdotool mouseup 1

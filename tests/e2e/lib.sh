@@ -51,6 +51,13 @@ tv_wait() {
   done
 }
 
+# tv_quiet_for SECONDS: lets SECONDS pass for a check that something does NOT
+# happen (no key at rest, no repeat after a release): a span to watch, not a
+# wait for an event.
+tv_quiet_for() {
+  sleep "$1"
+}
+
 # tv_start_x: a virtual X server on a free display, ended when the test ends.
 tv_start_x() {
   local fdfile

@@ -136,7 +136,7 @@ xdotool keyup q
 from=$(tv_line_count "$keys")
 keys_after "$from" '^keyup vk=83 ' '^keydown vk=83 ' '^keyup vk=83 '
 keys_on 'xdotool mouseup 3' '^keyup vk=83 '
-sleep 0.5  # a key left repeating would show by now
+tv_quiet_for 0.5  # a key left repeating would show by now
 [ "$(grep -E '^key(down|up) vk=83 ' "$keys" | tail -n1 | cut -d' ' -f1)" = keyup ] || tv_fail "S was left held"
 
 step "wheel forward in 模拟重复 repeats Z; backward in 停止重复 ends it and releases both keys"
@@ -144,7 +144,7 @@ keys_on 'xdotool click 4' '^keydown vk=90 ' '^keyup vk=90 ' '^keydown vk=90 ' '^
 from=$(tv_line_count "$keys")
 keys_on 'xdotool click 5' '^keyup vk=90 ' '^keyup vk=88 '
 ended=$(awk -v f="$from" 'NR > f && /^keyup vk=88 / { print NR; exit }' "$keys")
-sleep 0.5
+tv_quiet_for 0.5
 [ "$(tv_count_matches "$keys" "$ended" '^keydown vk=90 ')" = 0 ] || tv_fail "Z went on repeating"
 
 step "a suspend while a mapped button is held lets its key go; control stays on"
