@@ -24,6 +24,7 @@ tv_fail() {
   done
   echo "FAIL in step \"$TV_STEP\": $*" >&2
   echo "  at$where" >&2
+  [ ! -s "$TV_DIR/probe.log" ] || echo "  the probe's last failure: $(tail -n1 "$TV_DIR/probe.log")" >&2
   if [ -n "${TV_XVFB_PID:-}" ]; then
     timeout 20 import -window root "$TV_DIR/failure.png" 2>/dev/null || true
     [ -z "${TV_PROBE:-}" ] || timeout 20 "$TV_WINE" "$TV_PROBE" windows 2>&1 | sed 's/\r//g' >"$TV_DIR/failure-windows.txt" || true
@@ -251,7 +252,11 @@ tv_screenshot() {
 
 # tv_probe ARGS...: runs the window probe (its path in TV_PROBE) under Wine; its
 # output without carriage returns, line by line as it comes, its exit status.
+# A failure also leaves the probe's command and status in TV_DIR/probe.log, so
+# that a failure the probe did not explain still shows where it came from.
 tv_probe() {
-  tv_wine "${TV_PROBE:?TV_PROBE is not set}" "$@" | sed -u 's/\r//g'
-  return "${PIPESTATUS[0]}"
+  local status=0
+  tv_wine "${TV_PROBE:?TV_PROBE is not set}" "$@" | sed -u 's/\r//g' || status=${PIPESTATUS[0]}
+  [ "$status" = 0 ] || echo "$(date +%T.%N | cut -c1-12) window_probe $*: exit $status" >>"$TV_DIR/probe.log"
+  return "$status"
 }
