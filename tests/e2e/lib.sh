@@ -252,11 +252,19 @@ tv_screenshot() {
 
 # tv_probe ARGS...: runs the window probe (its path in TV_PROBE) under Wine; its
 # output without carriage returns, line by line as it comes, its exit status.
-# A failure also leaves the probe's command and status in TV_DIR/probe.log, so
-# that a failure the probe did not explain still shows where it came from.
+# The probe answers with 0, 10, 11 or 12. Any other status is Wine's: now and
+# then, on a busy machine, a Wine process ends at its start with status 1 and
+# no word, before the probe has done anything; it is started again then, up to
+# twice, and the log says so. Every failure leaves the probe's command and
+# status in TV_DIR/probe.log, and a failing test names the last one.
 tv_probe() {
-  local status=0
-  tv_wine "${TV_PROBE:?TV_PROBE is not set}" "$@" | sed -u 's/\r//g' || status=${PIPESTATUS[0]}
+  local status attempt
+  for attempt in 1 2 3; do
+    status=0
+    tv_wine "${TV_PROBE:?TV_PROBE is not set}" "$@" | sed -u 's/\r//g' || status=${PIPESTATUS[0]}
+    case $status in 0 | 10 | 11 | 12) break ;; esac
+    echo "$(date +%T.%N | cut -c1-12) window_probe $*: Wine ended it with status $status (attempt $attempt)" >>"$TV_DIR/probe.log"
+  done
   [ "$status" = 0 ] || echo "$(date +%T.%N | cut -c1-12) window_probe $*: exit $status" >>"$TV_DIR/probe.log"
   return "$status"
 }

@@ -1,9 +1,10 @@
 // Test-only Windows program, never shipped: looks at and drives another
 // process's top-level window from outside, as the end-to-end tests need, and
 // offers two plain windows of its own (a key target and a minimal window).
-// Prints UTF-8, one fact per line; exits 0 on success, 1 when the window (or the
-// list entry) is missing or a wait timed out, 2 on a bad command line, 3 when a
-// call failed.
+// Prints UTF-8, one fact per line; exits 0 on success, 10 when the window (or
+// the list entry) is missing or a wait timed out, 11 on a bad command line, 12
+// when a call failed. Codes of their own, so that a test tells the probe's
+// answer from Wine failing to run it at all.
 //
 //   window_probe.exe wait TITLE SECONDS     until visible; prints "hwnd 0x..."
 //   window_probe.exe gone TITLE SECONDS     until no window has the title
@@ -73,7 +74,7 @@
 
 namespace {
 
-enum Exit { kOk = 0, kMissing = 1, kUsage = 2, kFailed = 3 };
+enum Exit { kOk = 0, kMissing = 10, kUsage = 11, kFailed = 12 };
 
 void Say(const std::string& line) {
   std::fwrite(line.data(), 1, line.size(), stdout);
