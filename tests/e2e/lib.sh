@@ -253,9 +253,9 @@ tv_screenshot() {
 # tv_probe ARGS...: runs the window probe (its path in TV_PROBE) under Wine; its
 # output without carriage returns, line by line as it comes, its exit status.
 # The probe answers with 0, 10, 11 or 12. Any other status is Wine's: now and
-# then, on a busy machine, a Wine process ends at its start with status 1 and
-# no word, before the probe has done anything; it is started again then, up to
-# twice, and the log says so. Every failure leaves the probe's command and
+# then, on a busy machine, a probe call ends with status 1 and no word, without
+# the probe's answer (a crash would end with 5 and a report); it is run again
+# then, up to twice, and the log says so. Every failure leaves the probe's command and
 # status in TV_DIR/probe.log, and a failing test names the last one.
 tv_probe() {
   local status attempt
