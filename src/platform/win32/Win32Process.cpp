@@ -74,16 +74,18 @@ class RealProcess final : public Process {
     return process.get() != nullptr && TokenElevated(process.get()) != 0;
   }
 
-  // The performance counter: the tick count moves in steps of 15.6 ms, which
-  // would cut a 30 ms hold of a tapped key in half.
   bool InputDesktopIsOurs() override {
+    // The thread's own desktop never changes; the poll asks ten times a second.
+    static const std::wstring own = DesktopName(::GetThreadDesktop(::GetCurrentThreadId()));
     HDESK input = ::OpenInputDesktop(0, FALSE, DESKTOP_READOBJECTS);
     if (input == nullptr) return false;  // a secure desktop refuses to be opened
-    const bool ours = DesktopName(input) == DesktopName(::GetThreadDesktop(::GetCurrentThreadId()));
+    const bool ours = DesktopName(input) == own;
     ::CloseDesktop(input);
     return ours;
   }
 
+  // The performance counter: the tick count moves in steps of 15.6 ms, which
+  // would cut a 30 ms hold of a tapped key in half.
   std::uint64_t NowMs() override {
     static const LONGLONG frequency = [] {
       LARGE_INTEGER value{};
