@@ -400,6 +400,13 @@ std::map<HWND, std::wstring> ControlNames(const std::vector<HWND>& children) {
   return names;
 }
 
+// The child with this id (or id.row), or nullptr.
+HWND ControlNamed(const std::vector<HWND>& children, const std::wstring& name) {
+  for (const auto& [child, id] : ControlNames(children))
+    if (id == name) return child;
+  return nullptr;
+}
+
 // Asked of the control itself: an edit control keeps its text to itself, and
 // GetWindowText from another process sees only the window's caption.
 std::wstring ControlText(HWND child) {
@@ -455,9 +462,7 @@ int Controls(HWND window) {
 int Click(HWND window, const std::wstring& name) {
   std::vector<HWND> children;
   EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-  HWND target = nullptr;
-  for (const auto& [child, id] : ControlNames(children))
-    if (id == name) target = child;
+  HWND target = ControlNamed(children, name);
   for (HWND child : children)
     if (target == nullptr && WindowText(child) == name) target = child;
   if (target == nullptr) return Fail(kMissing, L"no control named " + name);
@@ -503,11 +508,9 @@ int Aim(HWND window, const std::wstring& name, const wchar_t* secondsText, const
   if (fromRightText != nullptr && !ParseInt(fromRightText, fromRight)) {
     return Fail(kUsage, L"bad FROM_RIGHT: " + std::wstring(fromRightText));
   }
-  HWND control = nullptr;
   std::vector<HWND> children;
   EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-  for (const auto& [child, id] : ControlNames(children))
-    if (id == name) control = child;
+  HWND control = ControlNamed(children, name);
   if (control == nullptr) return Fail(kMissing, L"no control named " + name);
   RECT place{};
   GetWindowRect(control, &place);
