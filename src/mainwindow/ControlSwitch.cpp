@@ -232,5 +232,5 @@ void frmMain::Form_RawMouseMove(std::int32_t x, std::int32_t y, bool absolute) {
     modHookKeyMouse::MoveDeltaX += step.x;
     modHookKeyMouse::MoveDeltaY += step.y;
   }
-  if (!absolute) preciseMove::AddRawMovement(step.x, step.y);
+  preciseMove::AddRawMovement(step.x, step.y, absolute);
 }

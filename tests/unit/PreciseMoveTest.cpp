@@ -53,7 +53,7 @@ class PreciseMoveTest : public EngineFixture {
         const Step& step = trace[next];
         const platform::Point to{std::clamp(os.cursor.x + step.dx, 0, 1023), std::clamp(os.cursor.y + step.dy, 0, 767)};
         os.SendMouse(wincode::WmMouseMove, {to.x, to.y});
-        if (raw) preciseMove::AddRawMovement(step.dx, step.dy);
+        if (raw) preciseMove::AddRawMovement(step.dx, step.dy, false);
         os.cursor = to;
       }
       if (ms % 8 != 0) continue;
@@ -67,10 +67,12 @@ class PreciseMoveTest : public EngineFixture {
 };
 
 // The same hand at 1,000 and at 125 reports a second: the same keys on the same
-// ticks, held without a break until the mouse stops. So does a mouse whose
-// events come in bursts, as Wine delivers them.
+// ticks, held without a break until the mouse stops, and one tick after, as a
+// tick without any report counts the one before once. So do a mouse whose
+// events come in bursts, as Wine delivers them, and one whose reports straddle
+// the ticks, leaving every other tick without a report.
 TEST_F(PreciseMoveTest, TheReportRateChangesNothing) {
-  const std::string expected = std::string(45, 'r') + "...";
+  const std::string expected = std::string(46, 'r') + "..";
   EXPECT_EQ(Replay(SteadyRight(1, 1, 360), 384), expected);
   EXPECT_EQ(Replay(SteadyRight(8, 1, 360), 384), expected);
   std::vector<Step> bursts;  // 1 px a ms on average, delivered 1 to 6 at a time
@@ -79,7 +81,10 @@ TEST_F(PreciseMoveTest, TheReportRateChangesNothing) {
     bursts.push_back({at + burst, burst, 0});
   }
   EXPECT_EQ(Replay(bursts, 384), expected);
-  EXPECT_EQ(CallsStartingWith("keybd_event").size(), 3u * 46);  // 45 presses and one release a trace
+  std::vector<Step> straddling;
+  for (int report = 1; report <= 45; ++report) straddling.push_back({8 * report + (report % 2 ? -1 : 1), 8, 0});
+  EXPECT_EQ(Replay(straddling, 384), expected);
+  EXPECT_EQ(CallsStartingWith("keybd_event").size(), 4u * 47);  // 46 presses and one release a trace
 }
 
 // At the screen's edge the pointer stops but raw input goes on; a mouse without
