@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # 精确移动 at a focused window: a steady hand holds its direction key without a
-# break however its pointer events come, and the run key joins only at speed.
+# break however its pointer events come, and the run key joins only at speed;
+# the editor's movement options.
 #   movement_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE E2E_DIR
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/app.sh"
 exe=$1
 export TV_PROBE=$2
 tv_begin "$3" movement
-# Rally with 精确移动: the arrows at 4 pixels a tick, the run key Shift at 60; start key F10.
+# Rally (D:\Games\赛车\racer.exe) with 精确移动: the arrows at 4 pixels a tick, the
+# run key Shift at 60, a bit and a byte of a later version; start key F10.
 run=$(fresh_folder movement precise.set)
 start_app
 tv_probe select "$title" 0
@@ -87,5 +89,17 @@ done
 xdotool key F12
 expect_main '^button Rally 按F10开始控制......$'
 touch "$keys.quit"
+
+step "the editor shows the options; a change stores its own bit and byte and keeps the rest"
+open_editor '设置\.\.\.'
+expect_editor "$(control ChkPrecise).* check=1 " "$(control ChkTapBySpeed).* check=0 " \
+  "$(control SetRunKey).* text=Shift\$" "$(control lblRunRate).* text=奔跑阈值:60\$"
+editor_screenshot editor-precise
+choose ChkTapBySpeed
+read -r left _ right _ <<<"$(rect_of ScrRunRate)"
+click ScrRunRate $((right - left - 6))  # the left arrow
+expect_editor "$(control lblRunRate).* text=奔跑阈值:59\$"
+editor_ok
+saved "$run/setinf.set" precise-edited.set
 close_main
 echo "movement end-to-end: all checks passed"
