@@ -63,6 +63,7 @@ void frmMain::StartControl() {
       game != nullptr && WaitsForGameWindow(*game, gameFinalPath_, Os().process.ForegroundProcessPath(), false);
   if (game != nullptr && game->HideCursor != 0 && !waiting) ParkPointer();
   modHookKeyMouse::InstallMouseHook();
+  ListenToRawMouse(true);
   SetWaitingForGame(waiting);
   WatchForeground();
   TimMove.SetEnabled(true);
@@ -72,6 +73,7 @@ void frmMain::StartControl() {
 
 void frmMain::StopControl() {
   modHookKeyMouse::RemoveMouseHook();
+  ListenToRawMouse(false);
   StopWatchingForeground();
   TimMove.SetEnabled(false);
   TimButton.SetEnabled(false);
