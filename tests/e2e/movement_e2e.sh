@@ -12,13 +12,7 @@ tv_begin "$3" movement
 # run key Shift at 60, a bit and a byte of a later version; start key F10.
 run=$(fresh_folder movement precise.set)
 start_app
-tv_probe select "$title" 0
-keys=$TV_DIR/keys.log
-tv_run_in_desktop "$TV_PROBE" keys "$(tv_windows_path "$keys")" 600 timed
-tv_expect_lines 30 "$keys" 0 '^ready'
-xdotool mousemove 600 300
-keys_on 'xdotool key F10' '^keyup vk=121 '
-expect_main '^button 正在控制 Rally......  按F12停止!$'
+control_at_timed_key_target 600 300
 
 # to_the_left X: the pointer leaps left to X, a fast move: the left arrow and
 # Shift go down and up.
