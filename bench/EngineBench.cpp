@@ -142,7 +142,7 @@ void BM_TimMoveTickPrecise(benchmark::State& state) {
   std::int32_t step = 0;
   for (auto _ : state) {
     const std::int32_t speed = step++ % 32;
-    preciseMove::AddRawMovement(speed, -speed / 2, false);
+    preciseMove::AddRawMovement(speed, -speed / 2);
     timers.TimMove_Timer();
   }
 }

@@ -16,15 +16,13 @@ namespace preciseMove {
 
 // The movement of one pointer event: from relative raw input, or from the
 // hook's positions. Once raw input has given relative movement, it alone counts:
-// the positions stop at the screen's edge. A device that reports absolute
-// positions moves by the hook's positions.
-void AddRawMovement(std::int32_t x, std::int32_t y, bool absolute);
+// the positions stop at the screen's edge.
+void AddRawMovement(std::int32_t x, std::int32_t y);
 void AddHookMovement(std::int32_t x, std::int32_t y);
 // Control starts: no sums, no tap credit, raw input not yet seen.
 void Reset();
 // One tick of a profile that moves precisely; `parked` is the parked pointer's
-// raw sum, which counts instead while the profile parks the pointer. A tick
-// that saw no pointer event at all counts the movement of the one before, once.
+// raw sum, which counts instead while the profile parks the pointer.
 void Tick(const GameProfile& profile, std::int32_t parkedX, std::int32_t parkedY);
 
 // The decisions behind a tick, apart from keys and state.
@@ -32,16 +30,20 @@ void Tick(const GameProfile& profile, std::int32_t parkedX, std::int32_t parkedY
 // The held threshold: half the threshold, rounded up.
 constexpr std::int32_t KeepThreshold(std::int32_t threshold) { return (threshold + 1) / 2; }
 // The key an axis holds: each direction goes down at its threshold and, held
-// already, stays down from half of it.
-AxisKey HoldAxis(std::int32_t delta, std::int32_t negativeThreshold, std::int32_t positiveThreshold, AxisKey held);
+// already, stays down while the tick's movement, or the mean of it and the
+// tick's before (`twoTicks` is their sum), reaches half of it: a system that
+// delivers a steady hand's movement unevenly does not make the key flicker.
+AxisKey HoldAxis(std::int32_t delta, std::int32_t twoTicks, std::int32_t negativeThreshold,
+                 std::int32_t positiveThreshold, AxisKey held);
 // Taps by speed: each tick adds the movement to the direction's credit (a turn
 // of direction starts it afresh), and the key is held on a tick whose credit
-// reaches the threshold, which the tick then spends; at the threshold or above
-// it is held on every tick.
+// reaches the threshold, which the tick then spends: the share of ticks is the
+// speed over the threshold, however the movement falls into ticks, and at the
+// threshold or above the key is held on every tick.
 AxisKey TapAxis(std::int32_t delta, std::int32_t negativeThreshold, std::int32_t positiveThreshold,
                 std::int32_t& credit);
 // The run key: down while a direction key is held and the speed reaches the
-// threshold; held already, it stays down from half of it.
-bool HoldRun(std::int32_t speed, std::int32_t threshold, bool held, bool directionHeld);
+// threshold; held already, it stays down as a direction key does.
+bool HoldRun(std::int32_t speed, std::int32_t twoTicks, std::int32_t threshold, bool held, bool directionHeld);
 
 }  // namespace preciseMove

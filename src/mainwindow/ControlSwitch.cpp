@@ -234,5 +234,5 @@ void frmMain::Form_RawMouseMove(std::int32_t x, std::int32_t y, bool absolute) {
     modHookKeyMouse::MoveDeltaX += step.x;
     modHookKeyMouse::MoveDeltaY += step.y;
   }
-  preciseMove::AddRawMovement(step.x, step.y, absolute);
+  if (!absolute) preciseMove::AddRawMovement(step.x, step.y);  // a device's positions: the hook's count
 }

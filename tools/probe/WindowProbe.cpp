@@ -591,7 +591,8 @@ LRESULT CALLBACK KeyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   // When timed, the pointer's moves over the window too: when the system
   // delivered movement, and when it paused.
   if (timedLog && message == WM_MOUSEMOVE) {
-    Log(("mouse move sent=" + std::to_string(GetMessageTime())).c_str());
+    Log("mouse move %d %d sent=%u", static_cast<unsigned>(static_cast<short>(LOWORD(lParam))),
+        static_cast<unsigned>(static_cast<short>(HIWORD(lParam))), static_cast<unsigned>(GetMessageTime()));
     return 0;
   }
   switch (message) {
