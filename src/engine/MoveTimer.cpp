@@ -36,10 +36,7 @@ AxisKey TranslateAxis(std::int32_t delta, std::int32_t negativeThreshold, std::i
 void EngineTimers::TimMove_Timer() {
   KeyMouse().ReleaseDueKeys();
   const GameProfile* profile = CurrentGame();
-  if (profile == nullptr || modHookKeyMouse::WaitingForGame) {
-    preciseMove::Reset();  // what came before the wait is no movement of the game's
-    return;
-  }
+  if (profile == nullptr || modHookKeyMouse::WaitingForGame) return;
   if (MovesPrecisely(*profile)) {
     preciseMove::Tick(*profile, modHookKeyMouse::MoveDeltaX, modHookKeyMouse::MoveDeltaY);
   } else {

@@ -166,6 +166,9 @@ TEST_F(PreciseMoveTest, TheRunKeyGoesDownAtItsThresholdAndUpBelowHalfOfIt) {
   Game().Moves[MoveRight].Threshold = 10;
   StoreRunKey(Game(), kShift, false, 2);
   EXPECT_EQ(Replay(SteadyRight(8, 1, 16), 24), "...");
+  os.TakeCalls();
+  EXPECT_EQ(Replay(SteadyRight(8, 2, 16), 16), "RR");
+  EXPECT_EQ(CallsStartingWith(Down(kShift)).size(), 2u);  // not extended now
   Game().ReservedBytes[3] = 0;
   EXPECT_EQ(Replay(SteadyRight(8, 2, 32), 32), "rrrr");
 }
