@@ -11,13 +11,15 @@ namespace preciseMove {
 
 namespace {
 
+// The engine's state lives as long as the program; Reset starts it afresh
+// each time control starts.
 struct Sums {
-  std::int32_t x = 0, y = 0;
+  std::int32_t x, y;
 };
 Sums raw, hook;
-bool rawSeen = false;
+bool rawSeen;
 Sums last;  // the movement of the tick before
-std::int32_t creditX = 0, creditY = 0;
+std::int32_t creditX, creditY;
 
 bool Holds(const MoveMap& move) { return KeyMouse().Holds(move.VirtualKey, move.Extended != 0); }
 
