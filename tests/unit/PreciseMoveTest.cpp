@@ -194,15 +194,20 @@ TEST_F(PreciseMoveTest, TapsBySpeedHoldTheKeyOnAShareOfTicks) {
   EXPECT_EQ(heldTicks(5), 20);
   EXPECT_EQ(heldTicks(4, 2), 16);  // a report every other tick: the same share
   EXPECT_EQ(heldTicks(10), 40);
-  // A burst banks less than a threshold for later: a mouse that stops taps no more.
+  // A burst banks less than a threshold for later, so a mouse that stops taps no
+  // more; a rest keeps the credit, a turn starts it afresh.
   std::int32_t credit = 9;
-  EXPECT_EQ(TapAxis(30, 10, 10, credit), AxisKey::Positive);
-  EXPECT_EQ(credit, 9);
-  EXPECT_EQ(TapAxis(0, 10, 10, credit), AxisKey::Neither);
-  EXPECT_EQ(TapAxis(-1, 10, 10, credit), AxisKey::Neither);
-  EXPECT_EQ(credit, -1);
-  EXPECT_EQ(TapAxis(-9, 10, 10, credit), AxisKey::Negative);
-  EXPECT_EQ(credit, 0);
+  const struct {
+    std::int32_t delta;
+    AxisKey tapped;
+    std::int32_t credit;
+  } steps[] = {{30, AxisKey::Positive, 9}, {0, AxisKey::Neither, 9},   {-1, AxisKey::Neither, -1},
+               {0, AxisKey::Neither, -1},  {-30, AxisKey::Negative, -9}, {0, AxisKey::Neither, -9},
+               {1, AxisKey::Neither, 1},   {-1, AxisKey::Neither, -1},  {-9, AxisKey::Negative, 0}};
+  for (const auto& step : steps) {
+    EXPECT_EQ(TapAxis(step.delta, 10, 10, credit), step.tapped) << &step - steps;
+    EXPECT_EQ(credit, step.credit) << &step - steps;
+  }
 }
 
 // The options' bits and bytes: the run threshold holds to 2 to 60, 0 stays none.
