@@ -210,18 +210,13 @@ TEST_F(PreciseMoveTest, TapsBySpeedHoldTheKeyOnAShareOfTicks) {
   }
 }
 
-// The options' bits and bytes: the run threshold holds to 2 to 60, 0 stays none.
+// The run threshold holds to 2 to 60, 0 stays none.
 TEST(MovementOptions, TheRunThresholdCountsWithinItsRange) {
   GameProfile game;
   for (const auto& [stored, counted] : std::vector<std::pair<int, int>>{{0, 0}, {1, 2}, {2, 2}, {60, 60}, {61, 60}, {255, 60}}) {
     game.ReservedBytes[3] = static_cast<std::uint8_t>(stored);
     EXPECT_EQ(RunThreshold(game), counted) << stored;
   }
-  game.ReservedBytes[0] = 0xF9;
-  SetMovesPrecisely(game, true);
-  SetTapsBySpeed(game, true);
-  SetFollowsGameWindow(game, false);
-  EXPECT_EQ(game.ReservedBytes[0], 0xFE);
 }
 
 }  // namespace
