@@ -107,3 +107,8 @@ GameProfile* CurrentGame();
 // earlier versions, which keep those bytes as read, carry it through unchanged.
 bool FollowsGameWindow(const GameProfile& game);
 void SetFollowsGameWindow(GameProfile& game, bool follows);
+
+// The option "自动切换游戏": bit 0 of the first byte of the header's reserved
+// block, which earlier versions keep as read.
+bool AutoSwitchesGame(const AppSettings& settings);
+void SetAutoSwitchesGame(AppSettings& settings, bool switches);
