@@ -130,4 +130,13 @@ touch "$other.quit" "$TV_DIR/one.log.quit" "$TV_DIR/two.log.quit"
 close_main
 no_icon() { ! tray_shows "$tray_off" && ! tray_shows "$tray_on" && ! tray_shows "$tray_waiting"; }
 tv_wait 10 no_icon || tv_fail "the icon stayed in the notification area after the program ended"
+
+step "a copy started to take over (as 以管理员身份重新启动 starts it) selects its game and starts control"
+tv_run_in_desktop "$run/Tillervane.exe" /takeover 1
+tv_probe wait "$title" 60 >/dev/null || tv_fail "no main window from the copy that takes over"
+expect_main '^list-selected 1$'
+expect_main '^button 等待游戏窗口激活......  按F12停止!$'
+xdotool key F12
+expect_main '^button 赛车 按F9开始控制......$'
+close_main
 echo "automatic game choice end-to-end: all checks passed"
