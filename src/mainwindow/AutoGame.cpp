@@ -41,7 +41,7 @@ bool frmMain::ChooseGameInFront(const std::string& inFront) {
   if (inFront.empty()) return modHookKeyMouse::WaitingForGame || CurrentGame() == nullptr;
   const int chosen = GameOfProgram(gameFinalPaths_, inFront);
   if (chosen < 0) return true;
-  if (chosen != CurGameIndex) {
+  if (chosen != LstGame.ListIndex()) {
     // The game that had the keys will not see their releases once it is behind.
     ReleaseEverything();
     modHookKeyMouse::MoveDeltaX = modHookKeyMouse::MoveDeltaY = 0;

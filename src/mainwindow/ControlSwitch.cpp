@@ -203,11 +203,11 @@ void frmMain::FollowForeground(bool polled) {
   foregroundWindow_ = window;
   const bool elevated = Os().process.ForegroundProcessElevatedAboveUs();
   const std::string inFront = Os().process.ForegroundProcessPath();
-  const int before = CurGameIndex;
+  const int before = LstGame.ListIndex();
   const bool waiting = autoSwitch ? ChooseGameInFront(inFront)
                                   : WaitsForGameWindow(*CurrentGame(), gameFinalPath_, inFront,
                                                        modHookKeyMouse::WaitingForGame);
-  const bool switched = CurGameIndex != before;
+  const bool switched = LstGame.ListIndex() != before;
   if (!switched && elevated == elevatedInFront_ && waiting == modHookKeyMouse::WaitingForGame) return;
   elevatedInFront_ = elevated;
   const bool arriving = (switched || modHookKeyMouse::WaitingForGame) && !waiting;
