@@ -63,9 +63,10 @@ class frmMain final : public ui::Form {
   void StartControl();
   void StopControl();
 
-  // While control is on: follows the game's window when the profile asks for
-  // it, and names a game that runs with higher rights. The poll (`polled`)
-  // looks at the program in front only when another window is there.
+  // While control is on: chooses the game by the program in front with
+  // 自动切换游戏, else follows the game's window when the profile asks for it,
+  // and names a game that runs with higher rights. The poll (`polled`) looks at
+  // the program in front only when another window is there.
   void FollowForeground(bool polled = false);
 
   void LoadGameList();
