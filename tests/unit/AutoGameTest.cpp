@@ -78,6 +78,7 @@ TEST_F(AutoGameTest, TheProgramInFrontChoosesTheGameReleasingThePreviousOnesKeys
   EXPECT_EQ(CallsStartingWith("keybd_event"), Calls{Up(kA)});  // released for Rally, not for 甲
   EXPECT_EQ(CurGameIndex, 0);
   EXPECT_EQ(window.CmdShowStart.Caption(), "正在控制 甲......  按F12停止!");
+  EXPECT_EQ(window.Tray.Icon(), IDI_TRAY_ON);
   Click();
   EXPECT_TRUE(os.IsHeld(kD));
   os.BringToFront("");  // a program whose path cannot be read changes nothing
@@ -91,6 +92,17 @@ TEST_F(AutoGameTest, TheProgramInFrontChoosesTheGameReleasingThePreviousOnesKeys
   EXPECT_EQ(window.LstGame.ListIndex(), 0);  // stopping leaves the last game selected
   EXPECT_EQ(window.Tray.Tip(), "Tillervane：未启动");
   EXPECT_EQ(window.Tray.Icon(), IDI_TRAY_OFF);
+}
+
+TEST_F(AutoGameTest, TurningTheOptionWhileControlIsOnTakesEffectAtOnce) {
+  window.StartControl();
+  window.menuAutoGame.UserClick();  // off, with no game to control
+  EXPECT_FALSE(window.TimMove.Enabled());
+  window.LstGame.SetListIndex(2);
+  window.StartControl();
+  EXPECT_EQ(window.CmdShowStart.Caption(), kControlling);
+  window.menuAutoGame.UserClick();  // on: the chat in front belongs to no game
+  EXPECT_EQ(window.CmdShowStart.Caption(), kWaiting);
 }
 
 TEST_F(AutoGameTest, WithoutAnyGameFileTheStartStillAsksForAGame) {
@@ -140,10 +152,10 @@ TEST_F(ControlTest, TheNewStartWithHigherRightsIsOfferedOnlyForSuchAGameAndHands
 TEST_F(RallyOnDisk, ACopyThatTakesOverRunsBesideTheFirstAndControlsTheGameItNames) {
   os.anotherInstance = true;
   os.otherWindow = kVersion;
-  os.arguments = {"/takeover", "1"};
+  os.arguments = {"/takeover", "0"};
   ModGood::Main();
   EXPECT_EQ(forms.ranUntilUnloaded, std::vector<std::string>{kVersion});
-  EXPECT_EQ(CurGameIndex, 1);
+  EXPECT_EQ(CurGameIndex, 0);
   EXPECT_NE(modHookKeyMouse::MouseHookHandle, 0u);
 }
 
