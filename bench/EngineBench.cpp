@@ -145,7 +145,7 @@ void BM_TimMoveTickPrecise(benchmark::State& state) {
   std::int32_t step = 0;
   for (auto _ : state) {
     const std::int32_t speed = step++ % 32;
-    preciseMove::AddRawMovement(speed, -speed / 2);
+    preciseMove::AddRawMovement(speed, -speed / 2, false);
     timers.TimMove_Timer();
   }
 }

@@ -16,6 +16,11 @@ struct Sums {
 };
 Sums raw, hook;
 bool rawSeen = false;
+int events = 0;  // pointer events since the last tick
+// The movement of the last tick that saw events, and whether an empty tick
+// has counted it again already.
+Sums last;
+bool lastRepeated = false;
 std::int32_t creditX = 0, creditY = 0;
 
 bool Holds(const MoveMap& move) { return KeyMouse().Holds(move.VirtualKey, move.Extended != 0); }
@@ -34,20 +39,24 @@ AxisKey DecideAxis(const GameProfile& profile, std::int32_t delta, const MoveMap
 
 }  // namespace
 
-void AddRawMovement(std::int32_t x, std::int32_t y) {
+void AddRawMovement(std::int32_t x, std::int32_t y, bool absolute) {
+  ++events;
+  if (absolute) return;
   rawSeen = true;
   raw.x += x;
   raw.y += y;
 }
 
 void AddHookMovement(std::int32_t x, std::int32_t y) {
+  ++events;
   hook.x += x;
   hook.y += y;
 }
 
 void Reset() {
-  raw = hook = {};
-  rawSeen = false;
+  raw = hook = last = {};
+  rawSeen = lastRepeated = false;
+  events = 0;
   creditX = creditY = 0;
 }
 
@@ -83,7 +92,18 @@ bool HoldRun(std::int32_t speed, std::int32_t threshold, bool held, bool directi
 
 void Tick(const GameProfile& profile, std::int32_t parkedX, std::int32_t parkedY) {
   Sums moved = profile.HideCursor != 0 ? Sums{parkedX, parkedY} : rawSeen ? raw : hook;
+  // A mouse reporting as often as the tick comes now and then leaves a tick
+  // without a report, and a busy system delays a few: a tick that saw no event
+  // at all counts as the one before, once, so a steady hand does not flicker.
+  if (events == 0 && !lastRepeated) {
+    moved = last;
+    lastRepeated = true;
+  } else {
+    last = moved;
+    lastRepeated = false;
+  }
   raw = hook = {};
+  events = 0;
   const MoveMap* moves = profile.Moves.data();
   const AxisKey x = DecideAxis(profile, moved.x, moves[MoveLeft], moves[MoveRight], creditX);
   const AxisKey y = DecideAxis(profile, moved.y, moves[MoveUp], moves[MoveDown], creditY);

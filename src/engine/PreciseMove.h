@@ -16,13 +16,15 @@ namespace preciseMove {
 
 // The movement of one pointer event: from relative raw input, or from the
 // hook's positions. Once raw input has given relative movement, it alone counts:
-// the positions stop at the screen's edge.
-void AddRawMovement(std::int32_t x, std::int32_t y);
+// the positions stop at the screen's edge. A device that reports absolute
+// positions moves by the hook's positions.
+void AddRawMovement(std::int32_t x, std::int32_t y, bool absolute);
 void AddHookMovement(std::int32_t x, std::int32_t y);
 // Control starts: no sums, no tap credit, raw input not yet seen.
 void Reset();
 // One tick of a profile that moves precisely; `parked` is the parked pointer's
-// raw sum, which counts instead while the profile parks the pointer.
+// raw sum, which counts instead while the profile parks the pointer. A tick
+// that saw no pointer event at all counts the movement of the one before, once.
 void Tick(const GameProfile& profile, std::int32_t parkedX, std::int32_t parkedY);
 
 // The decisions behind a tick, apart from keys and state.

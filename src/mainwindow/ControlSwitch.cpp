@@ -74,6 +74,7 @@ void frmMain::StartControl() {
   const GameProfile* game = CurrentGame();
   if (game != nullptr && game->HideCursor != 0 && !waiting) ParkPointer();
   modHookKeyMouse::InstallMouseHook();
+  ListenToRawMouse(true);
   SetWaitingForGame(waiting);
   WatchForeground();
   TimMove.SetEnabled(true);
@@ -83,6 +84,7 @@ void frmMain::StartControl() {
 
 void frmMain::StopControl() {
   modHookKeyMouse::RemoveMouseHook();
+  ListenToRawMouse(false);
   StopWatchingForeground();
   TimMove.SetEnabled(false);
   TimButton.SetEnabled(false);
@@ -257,5 +259,5 @@ void frmMain::Form_RawMouseMove(std::int32_t x, std::int32_t y, bool absolute) {
     modHookKeyMouse::MoveDeltaX += step.x;
     modHookKeyMouse::MoveDeltaY += step.y;
   }
-  if (!absolute) preciseMove::AddRawMovement(step.x, step.y);
+  preciseMove::AddRawMovement(step.x, step.y, absolute);
 }

@@ -71,9 +71,13 @@ class Form : public Control {
   std::vector<MenuItem*> MenuBar;
   std::vector<MenuItem*> PopupMenus;  // shown only by PopupMenu, never in the bar
   NotifyIcon* TrayIcon = nullptr;     // shown while the window exists; none when null
-  // The host tells this form of raw mouse input and of the session's and the
-  // machine's changes (the program's main window asks for them).
+  // The host tells this form of the session's and the machine's changes (the
+  // program's main window asks for them), and of raw mouse input while it listens.
   bool WantsSystemEvents = false;
+  // Raw mouse input only while it is needed: otherwise every move of the mouse
+  // would wake the program for nothing.
+  void ListenToRawMouse(bool listen) { Update(rawMouse_, listen); }
+  bool ListensToRawMouse() const { return rawMouse_; }
 
   // Sets up each row's control, `twipsPerUnit` twips to a design unit, and
   // appends it to Controls in the rows' order.
@@ -113,6 +117,7 @@ class Form : public Control {
 
  private:
   bool loaded_ = false;
+  bool rawMouse_ = false;
 };
 
 }  // namespace ui

@@ -41,10 +41,10 @@ class PreciseMoveTest : public EngineFixture {
   GameProfile& Game() { return Settings.Games[0]; }
 
   // Replays the trace with a tick every 8 ms until `untilMs`; each tick adds
-  // one letter: what is held after it ('.' nothing, 'r' right, 'l' left, 'R'
-  // and 'L' with the run key). The system moves the pointer after the hook,
-  // and stops it at the screen's edge; raw input, when the mouse gives it,
-  // keeps counting there.
+  // one letter: the direction held after it ('r', 'l', 'd', 'u'; '.' none),
+  // upper case with the run key ('S' alone). The system moves the pointer
+  // after the hook, and stops it at the screen's edge; raw input, when the
+  // mouse gives it, keeps counting there.
   std::string Replay(const std::vector<Step>& trace, int untilMs, bool raw = true) {
     std::string held;
     std::size_t next = 0;
@@ -53,13 +53,14 @@ class PreciseMoveTest : public EngineFixture {
         const Step& step = trace[next];
         const platform::Point to{std::clamp(os.cursor.x + step.dx, 0, 1023), std::clamp(os.cursor.y + step.dy, 0, 767)};
         os.SendMouse(wincode::WmMouseMove, {to.x, to.y});
-        if (raw) preciseMove::AddRawMovement(step.dx, step.dy);
+        if (raw) preciseMove::AddRawMovement(step.dx, step.dy, false);
         os.cursor = to;
       }
       if (ms % 8 != 0) continue;
       timers.TimMove_Timer();
-      const bool run = os.IsHeld(kShift);
-      held += os.IsHeld(kRight) ? (run ? 'R' : 'r') : os.IsHeld(kLeft) ? (run ? 'L' : 'l') : '.';
+      char letter = os.IsHeld(kRight) ? 'r' : os.IsHeld(kLeft) ? 'l' : os.IsHeld(kDown) ? 'd' : os.IsHeld(kUp) ? 'u' : '.';
+      if (os.IsHeld(kShift)) letter = letter == '.' ? 'S' : static_cast<char>(letter - 'a' + 'A');
+      held += letter;
     }
     return held;
   }
@@ -67,10 +68,12 @@ class PreciseMoveTest : public EngineFixture {
 };
 
 // The same hand at 1,000 and at 125 reports a second: the same keys on the same
-// ticks, held without a break until the mouse stops. So does a mouse whose
-// events come in bursts, as Wine delivers them.
+// ticks, held without a break until the mouse stops, and one tick after, as a
+// tick without any report counts the one before once. So do a mouse whose
+// events come in bursts, as Wine delivers them, and one whose reports straddle
+// the ticks, leaving every other tick without a report.
 TEST_F(PreciseMoveTest, TheReportRateChangesNothing) {
-  const std::string expected = std::string(45, 'r') + "...";
+  const std::string expected = std::string(46, 'r') + "..";
   EXPECT_EQ(Replay(SteadyRight(1, 1, 360), 384), expected);
   EXPECT_EQ(Replay(SteadyRight(8, 1, 360), 384), expected);
   std::vector<Step> bursts;  // 1 px a ms on average, delivered 1 to 6 at a time
@@ -79,7 +82,10 @@ TEST_F(PreciseMoveTest, TheReportRateChangesNothing) {
     bursts.push_back({at + burst, burst, 0});
   }
   EXPECT_EQ(Replay(bursts, 384), expected);
-  EXPECT_EQ(CallsStartingWith("keybd_event").size(), 3u * 46);  // 45 presses and one release a trace
+  std::vector<Step> straddling;
+  for (int report = 1; report <= 45; ++report) straddling.push_back({8 * report + (report % 2 ? -1 : 1), 8, 0});
+  EXPECT_EQ(Replay(straddling, 384), expected);
+  EXPECT_EQ(CallsStartingWith("keybd_event").size(), 4u * 47);  // 46 presses and one release a trace
 }
 
 // At the screen's edge the pointer stops but raw input goes on; a mouse without
@@ -109,16 +115,22 @@ TEST(PreciseAxis, AHeldKeyStaysFromHalfItsThreshold) {
   for (const auto& row : rows) EXPECT_EQ(HoldAxis(row.delta, 6, 4, row.held), row.expected) << row.delta;
 }
 
-// Walk, run, slow down, stop: the run key joins the right arrow at 12 pixels a
-// tick, stays down to 6 and goes with the arrow. A stored 0 means no running.
+// Walk, run, slow down, stop: the run key joins the arrow at 12 pixels a tick,
+// stays down to 6 and goes with the arrow, never without one. A stored 0 means
+// no running.
 TEST_F(PreciseMoveTest, TheRunKeyGoesDownAtItsThresholdAndUpBelowHalfOfIt) {
-  StoreRunKey(Game(), kShift, false, 12);
+  StoreRunKey(Game(), kShift, true, 12);
   std::vector<Step> trace;
   int at = 0;
   for (const int perTick : {8, 12, 6, 5, 13, 2, 0}) {
     for (int tick = 0; tick < 2; ++tick, at += 8) trace.push_back({at + 4, perTick, 0});
   }
   EXPECT_EQ(Replay(trace, at), "rrRRRRrrRRrr..");
+  EXPECT_EQ(CallsStartingWith(Down(kShift, true)).size(), 6u);  // the extended key, as stored
+  EXPECT_EQ(Replay({{4, 0, 8}, {12, 0, 16}}, 32), "dDD.");
+  Game().Moves[MoveRight].Threshold = 10;
+  StoreRunKey(Game(), kShift, false, 2);
+  EXPECT_EQ(Replay(SteadyRight(8, 1, 16), 24), "...");
   Game().ReservedBytes[3] = 0;
   EXPECT_EQ(Replay(SteadyRight(8, 2, 32), 32), "rrrr");
 }
@@ -128,17 +140,24 @@ TEST_F(PreciseMoveTest, TheRunKeyGoesDownAtItsThresholdAndUpBelowHalfOfIt) {
 TEST_F(PreciseMoveTest, TapsBySpeedHoldTheKeyOnAShareOfTicks) {
   SetTapsBySpeed(Game(), true);
   for (auto& move : Game().Moves) move.Threshold = 10;
-  const auto heldTicks = [&](int pixelsPerTick) {
+  const auto taps = [&](int pixelsPerTick) {
     preciseMove::Reset();
     std::vector<Step> trace;
     for (int tick = 1; tick <= 40; ++tick) trace.push_back({tick * 8 - 4, pixelsPerTick, 0});
-    const std::string held = Replay(trace, 320);
+    return Replay(trace, 320);
+  };
+  const auto heldTicks = [&](int pixelsPerTick) {
+    const std::string held = taps(pixelsPerTick);
     return std::count(held.begin(), held.end(), 'r');
   };
+  EXPECT_EQ(taps(1).substr(0, 11), ".........r.");  // from no credit at the start of control
   EXPECT_EQ(heldTicks(1), 4);
   EXPECT_EQ(heldTicks(5), 20);
   EXPECT_EQ(heldTicks(10), 40);
   std::int32_t credit = 9;
+  EXPECT_EQ(TapAxis(10, 10, 10, credit), AxisKey::Positive);  // a held tick spends all the credit
+  EXPECT_EQ(credit, 0);
+  credit = 9;
   EXPECT_EQ(TapAxis(-1, 10, 10, credit), AxisKey::Neither);
   EXPECT_EQ(credit, -1);
   EXPECT_EQ(TapAxis(0, 10, 10, credit), AxisKey::Neither);
