@@ -50,6 +50,9 @@ class NullPlatform final : public platform::Input,
   bool IsAnotherInstanceRunning() override { return false; }
   bool TopLevelWindowExists(const std::string&) override { return false; }
   void InitCommonControls(std::uint32_t) override {}
+  std::vector<std::string> CommandLineArguments() override { return {}; }
+  bool StartElevatedCopy(const std::string&) override { return false; }
+  platform::CopyState ElevatedCopyState() override { return platform::CopyState::None; }
   bool ChangeDirectory(const std::string&) override { return false; }
   bool StartProgram(const std::string&) override { return false; }
   bool OpenDocument(const std::string&, const std::string&) override { return false; }

@@ -3,9 +3,9 @@
 # program looks for beside itself (TILLERVANE_USAGE_PAGE_NAME, from WebPages.h).
 include_guard(GLOBAL)
 
-file(STRINGS ${PROJECT_SOURCE_DIR}/src/app/WebPages.h line REGEX "UsageHelpFile\\[\\] = \"")
+file(STRINGS ${PROJECT_SOURCE_DIR}/src/mainwindow/WebPages.h line REGEX "UsageHelpFile\\[\\] = \"")
 if(NOT line MATCHES "\"([^\"]+)\"")
-  message(FATAL_ERROR "src/app/WebPages.h names no UsageHelpFile")
+  message(FATAL_ERROR "src/mainwindow/WebPages.h names no UsageHelpFile")
 endif()
 set(TILLERVANE_USAGE_PAGE_NAME ${CMAKE_MATCH_1})
 set(TILLERVANE_USAGE_PAGE ${CMAKE_BINARY_DIR}/usage/${TILLERVANE_USAGE_PAGE_NAME})

@@ -1,5 +1,6 @@
 #include "app/ModGood.h"
 
+#include "mainwindow/AdminRestart.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Platform.h"
 #include "resources/Version.h"
@@ -18,10 +19,14 @@ int Main() {
   process.InitCommonControls(wincode::IccUserExClasses);
   VersionTag = BuildVersionTag(TILLERVANE_VERSION_MAJOR, TILLERVANE_VERSION_MINOR, TILLERVANE_VERSION_REVISION);
   // A second copy ends before it shows anything or reads the settings; the
-  // title test also finds a copy started from another folder.
-  if (process.IsAnotherInstanceRunning() || process.TopLevelWindowExists(VersionTag)) return 0;
+  // title test also finds a copy started from another folder. A copy that
+  // takes over runs beside the one that started it until that one ends.
+  const auto takeOver = TakeOverGame(process.CommandLineArguments());
+  const bool another = process.IsAnotherInstanceRunning();  // also takes the lock for later copies
+  if (!takeOver && (another || process.TopLevelWindowExists(VersionTag))) return 0;
   frmMain main;
   main.Show();
+  if (takeOver) main.ResumeControl(*takeOver);
   ui::Host().RunUntilUnloaded(main);
   return 0;
 }

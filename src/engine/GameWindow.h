@@ -5,6 +5,7 @@
 // a launcher beside them, count as the game).
 
 #include <string>
+#include <vector>
 
 #include "settings/Settings.h"
 
@@ -18,3 +19,8 @@ bool IsInGameFolder(const std::string& programPath, const std::string& gamePath)
 // empty) leaves the answer as it is, `waitingNow`.
 bool WaitsForGameWindow(const GameProfile& game, const std::string& gameFinalPath, const std::string& foregroundPath,
                         bool waitingNow);
+
+// The game whose folder holds `programPath`, for the automatic choice of game:
+// the deepest such folder wins, the first in the list on a tie; a game without
+// a file (an empty path) never matches. -1 when no game does.
+int GameOfProgram(const std::vector<std::string>& gamePaths, const std::string& programPath);

@@ -2,7 +2,7 @@
 // and stop hotkeys, the usage memory, and the help menu's pages and About.
 #include <string>
 
-#include "app/WebPages.h"
+#include "mainwindow/WebPages.h"
 #include "editor/frmSet.h"
 #include "keys/modGetKey.h"
 #include "mainwindow/frmMain.h"

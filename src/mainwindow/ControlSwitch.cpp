@@ -19,6 +19,12 @@ std::int32_t HalfTwips(std::int32_t twips) { return static_cast<std::int32_t>(Ro
 
 namespace {
 
+bool AnyGameHasFile() {
+  for (const GameProfile& game : Settings.Games)
+    if (!game.GamePath.empty()) return true;
+  return false;
+}
+
 void Release(std::int32_t virtualKey, std::int32_t extended) { KeyMouse().KeyUp(virtualKey, extended != 0); }
 
 // Every key the profile can have pressed, in a fixed order: each button's key
@@ -42,7 +48,8 @@ frmMain* watching = nullptr;  // the window told of foreground changes
 }  // namespace
 
 void frmMain::StartControl() {
-  if (LstGame.ListIndex() == -1) {
+  const bool autoSwitch = AutoSwitchesGame(Settings);
+  if (LstGame.ListIndex() == -1 && !(autoSwitch && AnyGameHasFile())) {
     // The hotkey poll goes on inside the box: a held start key asks once, not
     // with a new box every tick.
     if (askingForGame_) return;
@@ -53,14 +60,18 @@ void frmMain::StartControl() {
   }
   LstGame.SetEnabled(false);
   lastRawPosition_.reset();
-  const GameProfile* game = CurrentGame();
-  if (game != nullptr) {
+  // With another window active, a profile that follows its game starts waiting.
+  const std::string inFront = Os().process.ForegroundProcessPath();
+  bool waiting = false;
+  if (autoSwitch) {
+    ReadGamePaths();
+    waiting = ChooseGameInFront(inFront);
+  } else if (const GameProfile* game = CurrentGame()) {
     const std::string final = Os().files.FinalPath(game->GamePath);
     gameFinalPath_ = final.empty() ? game->GamePath : final;
+    waiting = WaitsForGameWindow(*game, gameFinalPath_, inFront, false);
   }
-  // With another window active, a profile that follows its game starts waiting.
-  const bool waiting =
-      game != nullptr && WaitsForGameWindow(*game, gameFinalPath_, Os().process.ForegroundProcessPath(), false);
+  const GameProfile* game = CurrentGame();
   if (game != nullptr && game->HideCursor != 0 && !waiting) ParkPointer();
   modHookKeyMouse::InstallMouseHook();
   ListenToRawMouse(true);
@@ -79,6 +90,8 @@ void frmMain::StopControl() {
   TimButton.SetEnabled(false);
   LstGame_Click();
   LstGame.SetEnabled(true);
+  menuAdmin.SetEnabled(false);
+  ShowTrayState();
   const GameProfile* game = CurrentGame();
   if (game != nullptr) ReleaseProfileKeys(*game);
   KeyMouse().ReleaseHeldKeys();  // what the engine still holds: all of it with no game current
@@ -108,6 +121,7 @@ void frmMain::TimStart_Timer() {
   }
   FollowForeground(true);
   FollowInputDesktop();
+  FollowHandover();
 }
 
 void frmMain::FollowInputDesktop() {
@@ -125,6 +139,8 @@ void frmMain::ParkPointer() {
 }
 
 void frmMain::ShowControlStatus() {
+  menuAdmin.SetEnabled(elevatedInFront_);
+  ShowTrayState();
   if (elevatedInFront_) {
     CmdShowStart.SetCaption("游戏以管理员身份运行，请以管理员身份启动本程序");
     return;
@@ -132,6 +148,10 @@ void frmMain::ShowControlStatus() {
   const std::string stop = "......  按" + HotkeyName(Settings.StopKey) + "停止!";
   if (modHookKeyMouse::MouseHookHandle == 0) {  // nothing is controlled until the hook is in
     CmdShowStart.SetCaption("鼠标钩子安装失败，正在重试" + stop);
+    return;
+  }
+  if (modHookKeyMouse::WaitingForGame && AutoSwitchesGame(Settings)) {
+    CmdShowStart.SetCaption("等待游戏窗口激活" + stop);
     return;
   }
   const std::string name = LstGame.List(LstGame.ListIndex());
@@ -179,19 +199,24 @@ void frmMain::StopWatchingForeground() {
 // From the foreground hook, and from every hotkey poll tick in case an event
 // was missed: the program in front is read only when its window changed.
 void frmMain::FollowForeground(bool polled) {
-  const GameProfile* game = CurrentGame();
-  if (!TimMove.Enabled() || game == nullptr) return;
+  const bool autoSwitch = AutoSwitchesGame(Settings);
+  if (!TimMove.Enabled() || (!autoSwitch && CurrentGame() == nullptr)) return;
   const std::uintptr_t window = Os().process.ForegroundWindow();
   if (polled && window == foregroundWindow_) return;
   foregroundWindow_ = window;
   const bool elevated = Os().process.ForegroundProcessElevatedAboveUs();
-  const bool waiting = WaitsForGameWindow(*game, gameFinalPath_, Os().process.ForegroundProcessPath(),
-                                          modHookKeyMouse::WaitingForGame);
-  if (elevated == elevatedInFront_ && waiting == modHookKeyMouse::WaitingForGame) return;
+  const std::string inFront = Os().process.ForegroundProcessPath();
+  const int before = LstGame.ListIndex();
+  const bool waiting = autoSwitch ? ChooseGameInFront(inFront)
+                                  : WaitsForGameWindow(*CurrentGame(), gameFinalPath_, inFront,
+                                                       modHookKeyMouse::WaitingForGame);
+  const bool switched = LstGame.ListIndex() != before;
+  if (!switched && elevated == elevatedInFront_ && waiting == modHookKeyMouse::WaitingForGame) return;
   elevatedInFront_ = elevated;
-  const bool returning = modHookKeyMouse::WaitingForGame && !waiting;
+  const bool arriving = (switched || modHookKeyMouse::WaitingForGame) && !waiting;
   SetWaitingForGame(waiting);
-  if (returning && game->HideCursor != 0) ParkPointer();
+  const GameProfile* game = CurrentGame();
+  if (arriving && game != nullptr && game->HideCursor != 0) ParkPointer();
   ShowControlStatus();
 }
 

@@ -34,11 +34,14 @@ void frmMain::LayOut() {
                {&TimButton, "TimButton", -1, nullptr, 0, 0, 0, 0},
                {&TimMove, "TimMove", -1, nullptr, 0, 0, 0, 0}});
 
-  menuMouse.Items = {&menuStart, &menuStop, &menuL1, &menuEnd};
+  menuMouse.Items = {&menuStart, &menuStop, &menuAdmin, &menuL1, &menuEnd};
   menuMain.Items = {&menuRunGame, &menuL3, &menuSet, &menuAdd, &menuDelete};
-  menuAppSet.Items = {&menuSetStart, &menuSetStop, &menuL5, &menuMem};
+  menuAppSet.Items = {&menuSetStart, &menuSetStop, &menuL5, &menuMem, &menuAutoGame};
   menuHelp.Items = {&menuUseHelp, &menuNewApp, &menuL2, &menuAbout};
   MenuBar = {&menuMouse, &menuMain, &menuAppSet, &menuHelp};
+  menuTray.Items = {&menuTrayStart, &menuTrayStop, &menuTrayShow, &menuTrayEnd};
+  PopupMenus = {&menuTray};
+  TrayIcon = &Tray;
 }
 
 void frmMain::Wire() {
@@ -55,8 +58,13 @@ void frmMain::Wire() {
       {&menuAdd, &frmMain::menuAdd_Click},           {&menuDelete, &frmMain::menuDelete_Click},
       {&menuSetStart, &frmMain::menuSetStart_Click}, {&menuSetStop, &frmMain::menuSetStop_Click},
       {&menuUseHelp, &frmMain::menuUseHelp_Click},   {&menuNewApp, &frmMain::menuNewApp_Click},
-      {&menuAbout, &frmMain::menuAbout_Click}};
+      {&menuAbout, &frmMain::menuAbout_Click},       {&menuAutoGame, &frmMain::menuAutoGame_Click},
+      {&menuAdmin, &frmMain::menuAdmin_Click},       {&menuTrayStart, &frmMain::menuStart_Click},
+      {&menuTrayStop, &frmMain::menuStop_Click},     {&menuTrayShow, &frmMain::Tray_Click},
+      {&menuTrayEnd, &frmMain::menuEnd_Click}};
   for (const auto& [item, handler] : commands) item->Click = [this, handler] { (this->*handler)(); };
+  Tray.Click = [this] { Tray_Click(); };
+  Tray.RightClick = [this] { Tray_RightClick(); };
 }
 
 void frmMain::Form_Load() {
@@ -68,9 +76,12 @@ void frmMain::Form_Load() {
   TimButton.SetInterval(30);
   TimStart.SetInterval(100);
   CurGameIndex = -1;
+  // Only a game with higher rights in front makes a new start of use.
+  menuAdmin.SetEnabled(false);
   LoadGameList();
   ShowHotkeyCaptions();
   ClearKeyLatches();
+  ShowTrayState();
 }
 
 void frmMain::Form_Unload() {
@@ -94,6 +105,7 @@ void frmMain::LstGame_MouseUp(int Button, int, int, int) {
 void frmMain::LoadGameList() {
   for (const GameProfile& game : Settings.Games) LstGame.AddItem(game.GameName);
   menuMem.SetChecked(Settings.RememberLastGame != 0);
+  menuAutoGame.SetChecked(AutoSwitchesGame(Settings));
   // An index that names no entry (the file was edited elsewhere) selects nothing.
   if (menuMem.Checked()) LstGame.SetListIndex(Settings.LastGameIndex);
 }
@@ -101,6 +113,8 @@ void frmMain::LoadGameList() {
 void frmMain::ShowHotkeyCaptions() {
   menuStart.SetCaption("启动（热键 " + HotkeyName(Settings.StartKey) + "）");
   menuStop.SetCaption("停止（热键 " + HotkeyName(Settings.StopKey) + "）");
+  menuTrayStart.SetCaption(menuStart.Caption());
+  menuTrayStop.SetCaption(menuStop.Caption());
 }
 
 void frmMain::LstGame_Click() {

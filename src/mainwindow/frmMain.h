@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/EngineTimers.h"
 #include "keys/modGetKey.h"
@@ -29,6 +30,7 @@ class frmMain final : public ui::Form {
   ui::MenuItem menuMouse{"menuMouse", "鼠标模拟"};
   ui::MenuItem menuStart{"menuStart", "启动"};
   ui::MenuItem menuStop{"menuStop", "停止"};
+  ui::MenuItem menuAdmin{"menuAdmin", "以管理员身份重新启动"};
   ui::MenuItem menuL1{"menuL1", "-"};
   ui::MenuItem menuEnd{"menuEnd", "退出"};
   ui::MenuItem menuMain{"menuMain", "游戏设置"};
@@ -42,19 +44,29 @@ class frmMain final : public ui::Form {
   ui::MenuItem menuSetStop{"menuSetStop", "重设停止键"};
   ui::MenuItem menuL5{"menuL5", "-"};
   ui::MenuItem menuMem{"menuMem", "使用记录"};
+  ui::MenuItem menuAutoGame{"menuAutoGame", "自动切换游戏"};
   ui::MenuItem menuHelp{"menuHelp", "帮助"};
   ui::MenuItem menuUseHelp{"menuUseHelp", "如何使用..."};
   ui::MenuItem menuNewApp{"menuNewApp", "软件更新..."};
   ui::MenuItem menuL2{"menuL2", "-"};
   ui::MenuItem menuAbout{"menuAbout", "关于Tillervane..."};
 
+  // The notification area's icon and its right-click menu.
+  ui::NotifyIcon Tray;
+  ui::MenuItem menuTray{"menuTray", "Tillervane"};
+  ui::MenuItem menuTrayStart{"menuTrayStart", "启动"};
+  ui::MenuItem menuTrayStop{"menuTrayStop", "停止"};
+  ui::MenuItem menuTrayShow{"menuTrayShow", "显示主窗口"};
+  ui::MenuItem menuTrayEnd{"menuTrayEnd", "退出"};
+
   // Control on and off; StopControl is safe in every state.
   void StartControl();
   void StopControl();
 
-  // While control is on: follows the game's window when the profile asks for
-  // it, and names a game that runs with higher rights. The poll (`polled`)
-  // looks at the program in front only when another window is there.
+  // While control is on: chooses the game by the program in front with
+  // 自动切换游戏, else follows the game's window when the profile asks for it,
+  // and names a game that runs with higher rights. The poll (`polled`) looks at
+  // the program in front only when another window is there.
   void FollowForeground(bool polled = false);
 
   void LoadGameList();
@@ -69,6 +81,10 @@ class frmMain final : public ui::Form {
   void menuStart_Click() { StartControl(); }
   void menuStop_Click() { StopControl(); }
   void menuMem_Click();
+  void menuAutoGame_Click();
+  void menuAdmin_Click();
+  void Tray_Click() { BringToFront(); }
+  void Tray_RightClick() { PopupMenu(menuTray); }
   void menuEnd_Click() { Unload(); }
   void menuRunGame_Click();
   void menuSet_Click();
@@ -80,6 +96,10 @@ class frmMain final : public ui::Form {
   void menuNewApp_Click();
   void menuAbout_Click();
   void TimStart_Timer();
+
+  // The start of a copy that took over from one without administrator
+  // rights: `gameIndex` is selected (-1 for none) and control started.
+  void ResumeControl(std::int32_t gameIndex);
 
   EngineTimers engine;
 
@@ -98,8 +118,17 @@ class frmMain final : public ui::Form {
 
   void ParkPointer();
   // The control text, the text of waiting for the game, or the warning about
-  // a game with higher rights.
+  // a game with higher rights; the notification area's icon follows.
   void ShowControlStatus();
+  void ShowTrayState();
+  // With 自动切换游戏: the game whose folder holds the program in front
+  // (`inFront`) becomes current, the keys held for the one before released
+  // first. Returns whether control waits, for want of such a game.
+  bool ChooseGameInFront(const std::string& inFront);
+  // The final path of every game's file (empty for none), for the choice above.
+  void ReadGamePaths();
+  // While an elevated copy starts: this one ends once that one is up.
+  void FollowHandover();
   // Lets go of every key the engine holds and stops every repeat.
   void ReleaseEverything();
   void SetWaitingForGame(bool waiting);
@@ -120,4 +149,6 @@ class frmMain final : public ui::Form {
   bool elevatedInFront_ = false;
   std::uintptr_t foregroundWindow_ = 0;  // the one last looked at
   std::string gameFinalPath_;  // of the current game's file, while control is on
+  std::vector<std::string> gameFinalPaths_;  // of every game's, while control is on with 自动切换游戏
+  bool handingOver_ = false;  // an elevated copy is starting to take over
 };

@@ -25,6 +25,9 @@ struct ScreenMetrics {
 
 using HookHandle = std::uintptr_t;  // 0 = none
 
+// A copy of this program started with higher rights, as seen by the one that started it.
+enum class CopyState { None, Starting, Up, Ended };
+
 // A low-level hook procedure: hook code, the message (wParam) and the address of
 // the event record (lParam); the result goes back to the system.
 using HookProc = std::intptr_t (*)(int code, std::uintptr_t wParam, std::intptr_t lParam);
@@ -137,6 +140,13 @@ class Process {
   // Opens a document or web page with the program the system has for it, as
   // the shell's "open" does, in `workingDirectory`; does not wait.
   virtual bool OpenDocument(const std::string& address, const std::string& workingDirectory) = 0;
+  // The arguments the program was started with, after its own name, UTF-8.
+  virtual std::vector<std::string> CommandLineArguments() = 0;
+  // Starts this program again with higher rights, with `arguments`, through
+  // the system's consent prompt; false when the user refuses or it fails.
+  virtual bool StartElevatedCopy(const std::string& arguments) = 0;
+  // The copy the call above started: Up once its window waits for input.
+  virtual CopyState ElevatedCopyState() = 0;
   // Prepares the common controls (InitCommonControlsEx with these classes).
   virtual void InitCommonControls(std::uint32_t classes) = 0;
 };

@@ -10,5 +10,9 @@
 #define IDC_POINTING_HAND 121
 /* The editor's four arrows, 193 x 130. */
 #define IDB_ARROWS 130
+/* The notification area's icon: control off, on, and waiting for a game's window. */
+#define IDI_TRAY_OFF 140
+#define IDI_TRAY_ON 141
+#define IDI_TRAY_WAITING 142
 
 #endif

@@ -45,3 +45,9 @@ GameProfile* CurrentGame() {
   if (CurGameIndex < 0 || static_cast<std::size_t>(CurGameIndex) >= Settings.Games.size()) return nullptr;
   return &Settings.Games[static_cast<std::size_t>(CurGameIndex)];
 }
+
+bool AutoSwitchesGame(const AppSettings& settings) { return (settings.Reserved2[0] & 1u) != 0; }
+
+void SetAutoSwitchesGame(AppSettings& settings, bool switches) {
+  settings.Reserved2[0] = static_cast<std::uint8_t>((settings.Reserved2[0] & ~1u) | (switches ? 1u : 0u));
+}

@@ -122,3 +122,8 @@ bool RunKeyExtended(const GameProfile& game);
 // The stored byte as it counts: 0 stays none, the rest is held to 2 to 60.
 std::int32_t RunThreshold(const GameProfile& game);
 void StoreRunKey(GameProfile& game, std::int32_t virtualKey, bool extended, std::int32_t threshold);
+
+// The option "自动切换游戏": bit 0 of the first byte of the header's reserved
+// block, which earlier versions keep as read.
+bool AutoSwitchesGame(const AppSettings& settings);
+void SetAutoSwitchesGame(AppSettings& settings, bool switches);

@@ -22,6 +22,7 @@ void Form::AddControls(std::initializer_list<ControlRow> rows, std::int32_t twip
 void Form::Show() { Host().Show(*this); }
 void Form::ShowModal() { Host().ShowModal(*this); }
 void Form::PopupMenu(MenuItem& menu) { Host().PopupMenu(*this, menu); }
+void Form::BringToFront() { Host().BringToFront(*this); }
 
 void Form::RaiseLoad() {
   loaded_ = true;

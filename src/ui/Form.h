@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/NotifyIcon.h"
 
 namespace ui {
 
@@ -45,6 +46,8 @@ class FormHost {
   virtual void RunUntilUnloaded(Form& form) = 0;
   // Shows a menu at the pointer, over the form; returns when it is dismissed.
   virtual void PopupMenu(Form& form, MenuItem& menu) = 0;
+  // Restores the form's window if it is minimised and brings it to the front.
+  virtual void BringToFront(Form& form) = 0;
   // Destroys the window of a form that has just been unloaded.
   virtual void Destroy(Form& form) = 0;
 };
@@ -66,6 +69,8 @@ class Form : public Control {
   StartPosition Position = StartPosition::CenterOwner;
   std::vector<Control*> Controls;  // in design order, which is the tab order; timers included
   std::vector<MenuItem*> MenuBar;
+  std::vector<MenuItem*> PopupMenus;  // shown only by PopupMenu, never in the bar
+  NotifyIcon* TrayIcon = nullptr;     // shown while the window exists; none when null
   // The host tells this form of the session's and the machine's changes (the
   // program's main window asks for them), and of raw mouse input while it listens.
   bool WantsSystemEvents = false;
@@ -81,6 +86,7 @@ class Form : public Control {
   void Show();
   void ShowModal();
   void PopupMenu(MenuItem& menu);
+  void BringToFront();
   // Raises Unload once and closes the window; nothing when not loaded.
   void Unload();
   bool Loaded() const { return loaded_; }

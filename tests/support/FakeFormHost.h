@@ -29,8 +29,9 @@ class FakeFormHost final : public ui::FormHost {
   }
   void RunUntilUnloaded(ui::Form& form) override { ranUntilUnloaded.push_back(form.Caption()); }
   void PopupMenu(ui::Form&, ui::MenuItem& menu) override { popups.push_back(menu.Name); }
+  void BringToFront(ui::Form& form) override { broughtToFront.push_back(form.Caption()); }
   void Destroy(ui::Form&) override {}
 
   std::deque<std::function<void(ui::Form&)>> userSteps;
-  std::vector<std::string> shown, ranUntilUnloaded, popups;
+  std::vector<std::string> shown, ranUntilUnloaded, popups, broughtToFront;
 };

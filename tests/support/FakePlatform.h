@@ -71,6 +71,9 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
   bool IsAnotherInstanceRunning() override { return anotherInstance; }
   bool TopLevelWindowExists(const std::string& title) override { return title == otherWindow; }
   void InitCommonControls(std::uint32_t) override {}
+  std::vector<std::string> CommandLineArguments() override { return arguments; }
+  bool StartElevatedCopy(const std::string& args) override { return Log("StartElevatedCopy", args), elevationAllowed; }
+  platform::CopyState ElevatedCopyState() override { return elevatedCopy; }
   bool ChangeDirectory(const std::string& path) override { return Log("ChangeDirectory", path), !missing.count(path); }
   bool StartProgram(const std::string& path) override { return Log("StartProgram", path), !missing.count(path); }
   bool OpenDocument(const std::string& address, const std::string& folder) override {
@@ -131,6 +134,9 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
   bool inputDesktopOurs = true;
   void (*desktopHook)() = nullptr;
   bool anotherInstance = false;
+  std::vector<std::string> arguments;  // on the command line
+  bool elevationAllowed = true;        // the consent prompt's answer
+  platform::CopyState elevatedCopy = platform::CopyState::None;
   std::string otherWindow;  // the title of another program's top-level window
   std::map<std::string, std::vector<std::uint8_t>> disk;  // path -> content
   std::set<std::string> missing;  // folders and programs the launch does not find

@@ -86,13 +86,11 @@ void PutImageHeader(std::vector<std::uint8_t>& out, int w, int h, int bitCount, 
   Put32(out, 0);
 }
 
-// One 32-bit image with its AND mask, in the .ico container.
-std::vector<std::uint8_t> EncodeIcon(const Canvas& canvas) {
+// One 32-bit image with its AND mask, without the container's directory.
+std::vector<std::uint8_t> EncodeImage(const Canvas& canvas) {
   const int w = canvas.width(), h = canvas.height();
   const int maskStride = ((w + 31) / 32) * 4;
-  const unsigned imageSize = 40 + w * h * 4 + maskStride * h;
   std::vector<std::uint8_t> out;
-  PutDirectory(out, false, w, h, 0, 1, 32, imageSize);
   PutImageHeader(out, w, h, 32, w * h * 4 + maskStride * h, 0);
   for (int y = h - 1; y >= 0; --y) {
     for (int x = 0; x < w; ++x) {
@@ -110,6 +108,89 @@ std::vector<std::uint8_t> EncodeIcon(const Canvas& canvas) {
     out.insert(out.end(), row.begin(), row.end());
   }
   return out;
+}
+
+// One 32-bit image in the .ico container.
+std::vector<std::uint8_t> EncodeIcon(const Canvas& canvas) {
+  const std::vector<std::uint8_t> image = EncodeImage(canvas);
+  std::vector<std::uint8_t> out;
+  PutDirectory(out, false, canvas.width(), canvas.height(), 0, 1, 32, static_cast<unsigned>(image.size()));
+  out.insert(out.end(), image.begin(), image.end());
+  return out;
+}
+
+// Several sizes of one picture in the .ico container, from which the system
+// takes the one for the display's scale.
+std::vector<std::uint8_t> EncodeIcons(const std::vector<Canvas>& canvases) {
+  std::vector<std::vector<std::uint8_t>> images;
+  for (const Canvas& canvas : canvases) images.push_back(EncodeImage(canvas));
+  std::vector<std::uint8_t> out;
+  Put16(out, 0);
+  Put16(out, 1);
+  Put16(out, static_cast<unsigned>(images.size()));
+  unsigned offset = 6 + 16 * static_cast<unsigned>(images.size());
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    out.push_back(static_cast<std::uint8_t>(canvases[i].width()));
+    out.push_back(static_cast<std::uint8_t>(canvases[i].height()));
+    out.push_back(0);
+    out.push_back(0);
+    Put16(out, 1);
+    Put16(out, 32);
+    Put32(out, static_cast<unsigned>(images[i].size()));
+    Put32(out, offset);
+    offset += static_cast<unsigned>(images[i].size());
+  }
+  for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
+  return out;
+}
+
+// The notification area's icon: a disc whose colour and sign tell the state,
+// so that it reads without colour too: a square when control is off, a
+// triangle pointing on when it is on, two bars while it waits.
+enum class TrayLook { Off, On, Waiting };
+
+Canvas TrayIcon(int size, TrayLook look) {
+  const Color outline{30, 34, 40, 255}, sign{255, 255, 255, 255};
+  const Color disc = look == TrayLook::Off ? Color{128, 134, 144, 255}
+                     : look == TrayLook::On ? Color{34, 150, 70, 255}
+                                            : Color{226, 150, 20, 255};
+  // Whether the point (x, y), in units of the icon's width, is in the sign.
+  const auto inSign = [look](double x, double y) {
+    switch (look) {
+      case TrayLook::Off:
+        return x >= 0.34 && x <= 0.66 && y >= 0.34 && y <= 0.66;
+      case TrayLook::On:
+        return x >= 0.36 && x <= 0.72 && std::abs(y - 0.5) <= (0.72 - x) * 0.5;
+      case TrayLook::Waiting:
+        return y >= 0.31 && y <= 0.69 && ((x >= 0.32 && x <= 0.45) || (x >= 0.55 && x <= 0.68));
+    }
+    return false;
+  };
+  Canvas icon(size, size);
+  constexpr int samples = 4;
+  for (int py = 0; py < size; ++py)
+    for (int px = 0; px < size; ++px) {
+      double r = 0, g = 0, b = 0, a = 0;
+      for (int sy = 0; sy < samples; ++sy)
+        for (int sx = 0; sx < samples; ++sx) {
+          const double x = (px + (sx + 0.5) / samples) / size, y = (py + (sy + 0.5) / samples) / size;
+          const double distance = std::hypot(x - 0.5, y - 0.5);
+          if (distance > 0.48) continue;
+          const Color c = distance > 0.48 - 1.2 / size ? outline : inSign(x, y) ? sign : disc;
+          r += c.r, g += c.g, b += c.b, a += 1;
+        }
+      if (a == 0) continue;
+      const auto channel = [a](double sum) { return static_cast<std::uint8_t>(std::lround(sum / a)); };
+      icon.Set(px, py, {channel(r), channel(g), channel(b),
+                        static_cast<std::uint8_t>(std::lround(255 * a / (samples * samples)))});
+    }
+  return icon;
+}
+
+std::vector<std::uint8_t> TrayIcons(TrayLook look) {
+  std::vector<Canvas> sizes;
+  for (const int size : {16, 20, 24, 32, 40, 48}) sizes.push_back(TrayIcon(size, look));
+  return EncodeIcons(sizes);
 }
 
 // The key-capture dialog's icon: a key cap being pressed (a blue arrow down).
@@ -323,6 +404,9 @@ int main(int argc, char** argv) {
       {"Hand.ico", EncodeMonochrome(hand, false, 0, 0)},
       {"Hand.cur", EncodeMonochrome(hand, true, kHandHotSpotX, kHandHotSpotY)},
       {"Arrows.bmp", ArrowBitmap()},
+      {"TrayOff.ico", TrayIcons(TrayLook::Off)},
+      {"TrayOn.ico", TrayIcons(TrayLook::On)},
+      {"TrayWaiting.ico", TrayIcons(TrayLook::Waiting)},
   };
   bool written = true;
   for (const auto& [name, bytes] : files) written = Write(folder + "/" + name, bytes) && written;

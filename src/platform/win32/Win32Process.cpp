@@ -43,6 +43,14 @@ std::wstring DesktopName(HDESK desktop) {
   return name;
 }
 
+std::wstring OwnPath() {
+  std::wstring path(kLongestPath, L'\0');
+  const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  if (length == 0 || length >= path.size()) return {};
+  path.resize(length);
+  return path;
+}
+
 class RealProcess final : public Process {
  public:
   void SetPriorityClass(std::uint32_t priorityClass) override {
@@ -124,10 +132,7 @@ class RealProcess final : public Process {
   }
 
   std::string ExecutableDirectory() override {
-    std::wstring path(kLongestPath, L'\0');
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0 || length >= path.size()) return {};
-    path.resize(length);
+    const std::wstring path = OwnPath();
     const auto slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos) return {};
     // "C:\Tillervane.exe" lives in "C:\"; "C:\Games\Tillervane.exe" in "C:\Games".
@@ -172,12 +177,49 @@ class RealProcess final : public Process {
     return result > 32;
   }
 
+  std::vector<std::string> CommandLineArguments() override {
+    int count = 0;
+    LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; words != nullptr && i < count; ++i) arguments.push_back(Narrow(words[i]));
+    ::LocalFree(words);
+    return arguments;
+  }
+
+  bool StartElevatedCopy(const std::string& arguments) override {
+    const std::wstring own = OwnPath(), parameters = Widen(arguments);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+    info.hwnd = ::GetActiveWindow();
+    info.lpVerb = L"runas";  // the consent prompt; a refusal fails with ERROR_CANCELLED
+    info.lpFile = own.c_str();
+    info.lpParameters = parameters.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (own.empty() || !::ShellExecuteExW(&info)) return false;
+    copy_ = KernelHandle(info.hProcess);
+    copyStarted_ = true;
+    return true;
+  }
+
+  CopyState ElevatedCopyState() override {
+    if (!copyStarted_) return CopyState::None;
+    if (copy_.get() == nullptr) return CopyState::Up;  // started, but nothing to watch it by
+    if (::WaitForSingleObject(copy_.get(), 0) == WAIT_OBJECT_0) return CopyState::Ended;
+    // A handle that cannot be asked gives WAIT_FAILED: the copy runs, which is all there is to know.
+    return ::WaitForInputIdle(copy_.get(), 0) == WAIT_TIMEOUT ? CopyState::Starting : CopyState::Up;
+  }
+
   void InitCommonControls(std::uint32_t classes) override {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = classes;
     ::InitCommonControlsEx(&controls);
   }
+
+ private:
+  KernelHandle copy_;
+  bool copyStarted_ = false;
 };
 
 }  // namespace

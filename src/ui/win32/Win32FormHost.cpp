@@ -11,6 +11,7 @@
 #include "platform/win32/Win32Parts.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/PreciseTimer.h"
+#include "ui/win32/TrayIconView.h"
 
 using platform::win32::IconHandle;
 using platform::win32::Widen;
@@ -36,7 +37,7 @@ class MenuView final : public ControlView {
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING | MIIM_STATE;
     info.dwTypeData = caption.data();
-    info.fState = item_.Checked() ? MFS_CHECKED : MFS_UNCHECKED;
+    info.fState = (item_.Checked() ? MFS_CHECKED : MFS_UNCHECKED) | (item_.Enabled() ? MFS_ENABLED : MFS_GRAYED);
     ::SetMenuItemInfoW(menu_, id_, FALSE, &info);
     ::DrawMenuBar(owner_);
   }
@@ -72,6 +73,7 @@ struct FormWindow final : ControlView {
   std::map<UINT, MenuItem*> menuCommands;
   std::map<MenuItem*, HMENU> popups;
   std::vector<std::unique_ptr<MenuView>> menuViews;
+  std::unique_ptr<TrayIconView> tray;  // removed from the notification area with the window
   HWND focus = nullptr;  // the control that had the focus when the window was last deactivated
   int dpi = ScreenDpi();  // the display's the window is laid out for
 
@@ -150,8 +152,12 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       ::SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
       ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      if (state->tray) state->tray->Readd();
       return 0;
     }
+    case TrayIconView::kMessage:
+      if (state->tray) state->tray->OnNotify(lParam);
+      return 0;
     case WM_TIMER:
       if (ChildView* control = state->View(wParam)) control->OnTimer();
       return 0;
@@ -175,7 +181,10 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       state->form->RaiseSystemEvent(Form::SystemEvent::SessionEndQueried);
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam != FALSE) state->form->RaiseSystemEvent(Form::SystemEvent::SessionEnding);
+      if (wParam != FALSE) {
+        state->form->RaiseSystemEvent(Form::SystemEvent::SessionEnding);
+        state->tray.reset();  // the process may end without its window being destroyed
+      }
       return 0;
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMSUSPEND) state->form->RaiseSystemEvent(Form::SystemEvent::Suspending);
@@ -184,6 +193,10 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       state->form->RaiseSystemEvent(Form::SystemEvent::SessionSwitched);
       return 0;
     default:
+      if (message == TrayIconView::TaskbarCreated() && state->tray) {
+        state->tray->Readd();
+        return 0;
+      }
       if (IsKeyRelease(message)) {
         state->form->RaiseKeyUp(static_cast<int>(wParam), ShiftState());
         // Alt's and F10's release also opens the menu, unless it has just closed the form.
@@ -245,10 +258,13 @@ HMENU BuildMenu(FormWindow& state, MenuItem& menu, UINT& nextId) {
   return popup;
 }
 
+// The menu bar, and the menus that are only ever popped up (the system frees
+// those with the program).
 void BuildMenuBar(FormWindow& state) {
+  UINT nextId = kFirstMenuId;
+  for (MenuItem* menu : state.form->PopupMenus) BuildMenu(state, *menu, nextId);
   if (state.form->MenuBar.empty()) return;
   HMENU bar = ::CreateMenu();
-  UINT nextId = kFirstMenuId;
   for (MenuItem* menu : state.form->MenuBar) {
     HMENU popup = BuildMenu(state, *menu, nextId);
     ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), Literal(menu->Caption()).c_str());
@@ -306,6 +322,15 @@ class RealFormHost final : public FormHost {
     ::GetCursorPos(&at);
     ::SetForegroundWindow(state->window);
     ::TrackPopupMenu(popup->second, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, state->window, nullptr);
+    // A menu opened from the notification area closes on the next click elsewhere only after this.
+    ::PostMessageW(state->window, WM_NULL, 0, 0);
+  }
+
+  void BringToFront(Form& form) override {
+    FormWindow* state = Find(form);
+    if (state == nullptr) return;
+    if (::IsIconic(state->window)) ::ShowWindow(state->window, SW_RESTORE);
+    ::SetForegroundWindow(state->window);
   }
 
   void Destroy(Form& form) override {
@@ -355,6 +380,7 @@ class RealFormHost final : public FormHost {
       }
     }
     BuildMenuBar(built);
+    if (form.TrayIcon != nullptr) built.tray = std::make_unique<TrayIconView>(*form.TrayIcon, window);
     const RECT frame = Frame(form, window, built.dpi);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const POINT origin = CentredOrigin(form, owner, width, height);
