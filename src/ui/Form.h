@@ -69,6 +69,8 @@ class Form : public Control {
   // The host tells this form of raw mouse input and of the session's and the
   // machine's changes (the program's main window asks for them).
   bool WantsSystemEvents = false;
+  // Files dragged from the shell may be dropped on the window.
+  bool AcceptsDroppedFiles = false;
 
   // Sets up each row's control, `twipsPerUnit` twips to a design unit, and
   // appends it to Controls in the rows' order.
@@ -97,6 +99,10 @@ class Form : public Control {
   void RaiseRawMouseMove(std::int32_t x, std::int32_t y, bool absolute) {
     if (loaded_) Form_RawMouseMove(x, y, absolute);
   }
+  // Files dropped on the window, their full paths in the order the shell gives them.
+  void RaiseFilesDropped(const std::vector<std::string>& paths) {
+    if (loaded_) Form_FilesDropped(paths);
+  }
 
  protected:
   virtual void Form_Load() {}
@@ -104,6 +110,7 @@ class Form : public Control {
   virtual void Form_KeyUp(int /*KeyCode*/, int /*Shift*/) {}
   virtual void Form_SystemEvent(SystemEvent /*event*/) {}
   virtual void Form_RawMouseMove(std::int32_t /*x*/, std::int32_t /*y*/, bool /*absolute*/) {}
+  virtual void Form_FilesDropped(const std::vector<std::string>& /*paths*/) {}
 
  private:
   bool loaded_ = false;
