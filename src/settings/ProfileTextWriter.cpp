@@ -89,7 +89,7 @@ class LineWriter {
 
  private:
   static void Line(std::string& to, const char* name, const std::string& value) {
-    to += std::string(name) + " = " + value + kNewline;
+    to += std::string(name) + (value.empty() ? " =" : " = ") + value + kNewline;
   }
 
   KeyNamer keyName_;

@@ -72,6 +72,12 @@ TEST(ProfileText, EveryFixtureAndRandomProfileReadsBackExactly) {
     for (const GameProfile& game : settings_codec::DecodeSettings(bytes, cp936).Games) games.push_back(game);
   }
   ASSERT_GT(games.size(), 10u);
+  std::ifstream example(TILLERVANE_DOCS_DIR "/racing-game.tvgame", std::ios::binary);
+  const std::string exampleText{std::istreambuf_iterator<char>(example), std::istreambuf_iterator<char>()};
+  const auto exampleGame = Read(exampleText);
+  ASSERT_FALSE(exampleGame.refusal) << "the README's example";
+  EXPECT_EQ(exampleGame.skippedLines, 0);
+  games.push_back(exampleGame.game);
   std::mt19937 random(25);
   RandomFields fill(random);
   for (int i = 0; i < 300; ++i) profile_fields::Fields(fill, games.emplace_back());
