@@ -3,7 +3,7 @@
 # UTF-8 file with its name and key names; imported into a second program with
 # another settings file it becomes the same record byte for byte, and again
 # under a free name; a broken file gives its line and reason and leaves the
-# settings file as it was.
+# settings file as it was; a dropped file is imported too.
 #   share_e2e.sh TILLERVANE_EXE WINDOW_PROBE_EXE E2E_DIR
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/app.sh"
@@ -135,5 +135,11 @@ tv_screenshot import-refused
 answer '导入失败：第 3 行：“左键”的按键代码 999 超出范围（0 到 255）' Return
 expect_main '^list-count 4$'
 cmp "$run2/setinf.set" "$TV_DIR/before-broken.set" || tv_fail "a refused import changed the settings file"
+
+step "a file dropped on the window is imported the same way"
+tv_probe drop "$title" "$shared"
+expect_main '^list-item 4 Rally \(3\)$'
+expect_main '^list-selected 4$'
+tv_wait 10 test "$(game_record "$run2/setinf.set" 4 | cut -c 1-4)" = 0900 || tv_fail "the dropped game was not saved"
 close_main
 echo "share end-to-end: all checks passed"
