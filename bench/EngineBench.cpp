@@ -5,6 +5,7 @@
 #include "engine/EngineTimers.h"
 #include "engine/HookKeyMouse.h"
 #include "engine/KeyMouse.h"
+#include "engine/PreciseMove.h"
 #include "platform/Platform.h"
 #include "platform/WinConstants.h"
 #include "settings/Settings.h"
@@ -131,6 +132,26 @@ void BM_TimMoveTick(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TimMoveTick);
+
+// 精确移动 with a run key and taps by speed: a ramp of raw movement through
+// taps, holding, running and rest.
+void BM_TimMoveTickPrecise(benchmark::State& state) {
+  UseGame();
+  GameProfile& game = Settings.Games[0];
+  SetMovesPrecisely(game, true);
+  SetTapsBySpeed(game, true);
+  StoreRunKey(game, 0x10, false, 20);
+  modHookKeyMouse::RemoveMouseHook();
+  modHookKeyMouse::InstallMouseHook();
+  EngineTimers timers;
+  std::int32_t step = 0;
+  for (auto _ : state) {
+    const std::int32_t speed = step++ % 32;
+    preciseMove::AddRawMovement(speed, -speed / 2);
+    timers.TimMove_Timer();
+  }
+}
+BENCHMARK(BM_TimMoveTickPrecise);
 
 }  // namespace
 

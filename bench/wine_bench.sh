@@ -3,7 +3,8 @@
 #  - the CPU share of the program and the Wine server while control is on and
 #    the mouse rests, against a bare window's,
 #  - the TimMove period while the mouse moves every 2 ms (shortest, 5th
-#    percentile, median, 95th percentile, share within 7 to 9 ms),
+#    percentile, median, 95th percentile, share within 7 to 9 ms), against a
+#    bare program's 8 ms timer measured in the same passes,
 #  - the delay from a real click to the mapped key-down at the focused window (median of 50),
 #  - the time to the main window against a minimal Win32 window (median of 5 each).
 #   wine_bench.sh TILLERVANE_EXE WINDOW_PROBE_EXE WORK_DIR
@@ -82,24 +83,35 @@ cpu_share() {
 echo "CPU while control is on and the mouse rests, Tillervane.exe with the Wine server, 10 s"
 echo "  $(cpu_share 'Tillervane\.exe')"
 
-echo "TimMove period while the mouse moves one pixel right every 2 ms (each tick presses the right arrow)"
+echo "TimMove period while the mouse moves one pixel right every 2 ms (each tick presses the right arrow),"
+echo "against a bare program's 8 ms timer in the same passes (each of its ticks sends a key-up of F24)"
 # period_figures: of the periods in ms on standard input.
 period_figures() {
   sort -n | awk '{ v[NR] = $1; if ($1 >= 7 && $1 <= 9) within++ }
-    END { printf "shortest %.2f, 5th percentile %.2f, median %.2f, 95th percentile %.2f, within 7-9 ms %.0f%% (n=%d)",
+    END { printf "shortest %.2f, 5th percentile %.2f, median %.2f, 95th percentile %.2f, within 7-9 ms %.1f%% (n=%d)",
           v[1], v[int(NR * 0.05 + 1)], v[int((NR + 1) / 2)], v[int(NR * 0.95 + 0.5)], 100 * within / NR, NR }'
 }
+# periods_between FROM TO PATTERN: the ms between the key log's successive
+# lines matching PATTERN, among its lines FROM+1 to TO.
+periods_between() {
+  awk -v f="$1" -v t="$2" -v p="$3" 'NR > f && NR <= t && $0 ~ p { sub(/.*at=/, ""); if (last) print ($1 - last) / 1000; last = $1 }' "$keys"
+}
+ticker_flag=$TV_DIR/ticker.quit
+tv_run_in_desktop "$TV_PROBE" ticker 300 "$(tv_windows_path "$ticker_flag")"
+tv_expect_lines 20 "$keys" "$(tv_line_count "$keys")" '^keyup vk=135 '
 moves=$(for i in $(seq 900); do printf 'mousemove_relative -- 1 0 sleep 0.002 '; done)
-for pass in 1 2 3; do
+for pass in 1 2 3 4 5; do
   xdotool mousemove 20 384
   from=$(tv_line_count "$keys")
   # shellcheck disable=SC2086
   xdotool $moves
-  awk -v f="$from" 'NR > f && /^keydown vk=39 / { sub(/.*at=/, ""); if (last) print ($1 - last) / 1000; last = $1 }' "$keys" \
-    >>"$TV_DIR/moving-periods.txt"
+  to=$(tv_line_count "$keys")
+  periods_between "$from" "$to" '^keydown vk=39 ' >>"$TV_DIR/moving-periods.txt"
+  periods_between "$from" "$to" '^keyup vk=135 ' >>"$TV_DIR/bare-periods.txt"
 done
-period_figures <"$TV_DIR/moving-periods.txt"
-echo " ms"
+touch "$ticker_flag"
+echo "  Tillervane.exe: $(period_figures <"$TV_DIR/moving-periods.txt") ms"
+echo "  bare timer:     $(period_figures <"$TV_DIR/bare-periods.txt") ms"
 xdotool mousemove 400 300  # back over the key target for the clicks
 
 echo "click to key-down at the focused window, 50 clicks"

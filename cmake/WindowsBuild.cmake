@@ -51,6 +51,7 @@ function(tillervane_e2e_suite build win)
   e2e(e2e_editor editor_e2e.sh ${app} ${probe})
   e2e(e2e_walkthrough walkthrough_e2e.sh ${app} ${probe} ${TILLERVANE_USAGE_PAGE})
   e2e(e2e_engine engine_e2e.sh ${app} ${probe})
+  e2e(e2e_movement movement_e2e.sh ${app} ${probe})
   e2e(e2e_share share_e2e.sh ${app} ${probe})
 endfunction()
 

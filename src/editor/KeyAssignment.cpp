@@ -40,3 +40,16 @@ void frmSet::ScrMouseRate_Change(int Index) {
   Working.Moves[Index].Threshold = ScrMouseRate[Index].Value();
   lblRate[Index].SetCaption(lblRate[Index].Tag + ":" + std::to_string(Working.Moves[Index].Threshold));
 }
+
+// The run key and its threshold are stored together: a new key takes the
+// threshold the slider shows.
+void frmSet::SetRunKey_Click() {
+  std::int32_t key = 0, extended = 0;
+  AssignKey(SetRunKey, key, extended);
+  StoreRunKey(Working, key, extended != 0, ScrRunRate.Value());
+}
+
+void frmSet::ScrRunRate_Change() {
+  lblRunRate.SetCaption(lblRunRate.Tag + ":" + std::to_string(ScrRunRate.Value()));
+  StoreRunKey(Working, RunKey(Working), RunKeyExtended(Working), ScrRunRate.Value());
+}

@@ -13,6 +13,10 @@ namespace {
 constexpr char kSwitchKeyTip[] =
     "降原键盘按键替换成另外一个键，适用于需要蓄力射击的游戏，即按住键盘上的这个键开始蓄力！";
 constexpr char kRepeatTip[] = "按住鼠标键即表示反复按下并抬起一个键盘上的键";
+constexpr char kPreciseTip[] = "把两次检测之间鼠标的全部移动加起来与阈值比较，不受屏幕边缘和鼠标回报率影响";
+constexpr char kTapTip[] = "移动未达阈值时按速度的比例点按方向键，越快按住越久（需勾选精确移动）";
+constexpr char kRunKeyTip[] = "鼠标移动得足够快时，除方向键外再按住这个键（需勾选精确移动）";
+constexpr char kRunRateTip[] = "每 8 毫秒移动达到这么多像素时按住奔跑键，低于一半时松开";
 constexpr int kLowestThreshold = 1, kHighestThreshold = 10;
 
 // The design layout is drawn in pixels at 96 dpi and kept in twips, 15 to the
@@ -43,7 +47,7 @@ frmSet::frmSet() {
 void frmSet::LayOut() {
   SetCaption("设置窗口");
   ClientWidthTwips = 6528;
-  ClientHeightTwips = 7308;
+  ClientHeightTwips = 8115;
   IconResource = IDI_POINTING_HAND;
   Position = ui::StartPosition::CenterScreen;
   ui::PictureBox* const buttons = &PicXP[0];
@@ -87,7 +91,13 @@ void frmSet::LayOut() {
       {&ScrMouseRate[2], "ScrMouseRate", 2, moves, 278, 62, 128, 17},
       {&lblRate[3], "lblRate", 3, moves, 236, 84, 40, 16, "下"},
       {&ScrMouseRate[3], "ScrMouseRate", 3, moves, 278, 83, 128, 17},
-      {&Frame4[0], "Frame4", 0, nullptr, 8, 302, 206, 150, "滚轮向前"},
+      {&ChkPrecise, "ChkPrecise", -1, nullptr, 10, 302, 100, 20, "精确移动"},
+      {&ChkTapBySpeed, "ChkTapBySpeed", -1, nullptr, 120, 302, 120, 20, "按速度点按"},
+      {&lblRunKey, "lblRunKey", -1, nullptr, 10, 331, 44, 16, "奔跑键"},
+      {&SetRunKey, "SetRunKey", -1, nullptr, 56, 327, 84, 23},
+      {&lblRunRate, "lblRunRate", -1, nullptr, 150, 331, 76, 16, "奔跑阈值"},
+      {&ScrRunRate, "ScrRunRate", -1, nullptr, 228, 330, 199, 17},
+      {&Frame4[0], "Frame4", 0, nullptr, 8, 356, 206, 150, "滚轮向前"},
       {&PicXP[2], "PicXP", 2, &Frame4[0], 6, 16, 194, 128},
       {&Label1[8], "Label1", 8, &PicXP[2], 2, 4, 54, 16, "模拟按键"},
       {&SetWheel[0], "SetWheel", 0, &PicXP[2], 58, 0, 84, 23},
@@ -95,7 +105,7 @@ void frmSet::LayOut() {
       {&Frame3[0], "Frame3", 0, &PicXP[2], 84, 88, 44, 20},
       {&Labc[0], "Labc", 0, &Frame3[0], 0, 2, 44, 16, "切换键"},
       {&SetRepKeyWhl[0], "SetRepKeyWhl", 0, &PicXP[2], 130, 86, 62, 23},
-      {&Frame4[1], "Frame4", 1, nullptr, 221, 302, 206, 150, "滚轮向后"},
+      {&Frame4[1], "Frame4", 1, nullptr, 221, 356, 206, 150, "滚轮向后"},
       {&PicXP[3], "PicXP", 3, &Frame4[1], 6, 16, 194, 128},
       {&Label1[9], "Label1", 9, &PicXP[3], 2, 4, 54, 16, "模拟按键"},
       {&SetWheel[1], "SetWheel", 1, &PicXP[3], 58, 0, 84, 23},
@@ -103,9 +113,9 @@ void frmSet::LayOut() {
       {&Frame3[1], "Frame3", 1, &PicXP[3], 84, 88, 44, 20},
       {&Labc[1], "Labc", 1, &Frame3[1], 0, 2, 44, 16, "切换键"},
       {&SetRepKeyWhl[1], "SetRepKeyWhl", 1, &PicXP[3], 130, 86, 62, 23},
-      {&ChkHideCursor, "ChkHideCursor", -1, nullptr, 10, 461, 150, 20, "启动后隐藏光标"},
-      {&ChkGameWindow, "ChkGameWindow", -1, nullptr, 166, 461, 176, 20, "仅在游戏窗口激活时控制"},
-      {&SetOk, "SetOk", -1, nullptr, 345, 458, 82, 25, "确定"},
+      {&ChkHideCursor, "ChkHideCursor", -1, nullptr, 10, 515, 150, 20, "启动后隐藏光标"},
+      {&ChkGameWindow, "ChkGameWindow", -1, nullptr, 166, 515, 176, 20, "仅在游戏窗口激活时控制"},
+      {&SetOk, "SetOk", -1, nullptr, 345, 512, 82, 25, "确定"},
       {&cmdNoKey, "cmdNoKey", -1, nullptr, 0, 0, 80, 23, "Command1"}},
       kTwipsPerPixel);
   TxtGame[0].MaxLength = 20;
@@ -120,6 +130,14 @@ void frmSet::LayOut() {
     slider.Min = kLowestThreshold, slider.Max = kHighestThreshold, slider.SmallChange = 1, slider.LargeChange = 1;
     slider.SetValue(kLowestThreshold);
   }
+  ChkPrecise.ToolTipText = kPreciseTip;
+  ChkTapBySpeed.ToolTipText = kTapTip;
+  lblRunKey.ToolTipText = SetRunKey.ToolTipText = kRunKeyTip;
+  lblRunRate.ToolTipText = ScrRunRate.ToolTipText = kRunRateTip;
+  lblRunRate.Tag = lblRunRate.Caption();
+  ScrRunRate.Min = LowestRunThreshold, ScrRunRate.Max = HighestRunThreshold;
+  ScrRunRate.SmallChange = 1, ScrRunRate.LargeChange = 5;
+  ScrRunRate.SetValue(LowestRunThreshold);
   for (ui::OptionGroup* options : {&OptForward, &OptBackward}) {
     options->SetOptions({"按下按键", "放开按键", "只按一次", "模拟重复", "停止重复"});
     options->RowHeight = 20 * kTwipsPerPixel;
@@ -154,6 +172,10 @@ void frmSet::Wire() {
   OptBackward.Click = [this](int index) { OptBackward_Click(index); };
   ChkHideCursor.Click = [this] { ChkHideCursor_Click(); };
   ChkGameWindow.Click = [this] { ChkGameWindow_Click(); };
+  ChkPrecise.Click = [this] { ChkPrecise_Click(); };
+  ChkTapBySpeed.Click = [this] { ChkTapBySpeed_Click(); };
+  SetRunKey.Click = [this] { SetRunKey_Click(); };
+  ScrRunRate.Change = ScrRunRate.Scroll = [this] { ScrRunRate_Change(); };
   GetFile.Click = [this] { GetFile_Click(); };
   SetOk.Click = [this] { SetOk_Click(); };
 }
@@ -163,6 +185,7 @@ void frmSet::Form_Load() {
   // button but the wheels' switch keys.
   for (int b = 0; b < 3; ++b) SetButton[b].MouseIcon = SetReplaceKey[b].MouseIcon = IDC_POINTING_HAND;
   for (auto& button : SetMove) button.MouseIcon = IDC_POINTING_HAND;
+  SetRunKey.MouseIcon = IDC_POINTING_HAND;
   for (auto& button : SetWheel) button.MouseIcon = IDC_POINTING_HAND;
   if (CurrentGame() == nullptr) {  // the main window opens the editor only on an existing game
     Unload();
@@ -202,6 +225,13 @@ void frmSet::LoadProfile() {
   OptBackward.Select(stored.Wheels[WheelBackward].Mode);
   ChkHideCursor.SetValue(stored.HideCursor != 0 ? 1 : 0);
   ChkGameWindow.SetValue(FollowsGameWindow(stored) ? 1 : 0);
+  ChkPrecise.SetValue(MovesPrecisely(stored) ? 1 : 0);
+  ChkTapBySpeed.SetValue(TapsBySpeed(stored) ? 1 : 0);
+  SetRunKey.SetCaption(modGetKey::KeyName(RunKey(stored), RunKeyExtended(stored) ? 1 : 0));
+  // No threshold (0) or one out of range shows as the nearer end; the stored
+  // bytes stay as they are until the run key or the slider is changed.
+  ScrRunRate.SetValue(stored.ReservedBytes[3]);
+  ScrRunRate_Change();  // the label, also when the value did not change
   Working = stored;
 }
 
@@ -239,3 +269,7 @@ void frmSet::ChkRepeat_Click(int Index) { Working.Buttons[Index].Repeat = Checke
 void frmSet::ChkHideCursor_Click() { Working.HideCursor = Checked(ChkHideCursor); }
 
 void frmSet::ChkGameWindow_Click() { SetFollowsGameWindow(Working, ChkGameWindow.Value() != 0); }
+
+void frmSet::ChkPrecise_Click() { SetMovesPrecisely(Working, ChkPrecise.Value() != 0); }
+
+void frmSet::ChkTapBySpeed_Click() { SetTapsBySpeed(Working, ChkTapBySpeed.Value() != 0); }

@@ -33,6 +33,14 @@ class frmSet final : public ui::Form {
   std::array<ui::Label, 4> lblRate;  // each keeps its direction word in its Tag
   std::array<ui::HScrollBar, 4> ScrMouseRate;
 
+  // Below the movement frame: how the movement of a tick counts.
+  ui::CheckBox ChkPrecise;     // 精确移动
+  ui::CheckBox ChkTapBySpeed;  // 按速度点按
+  ui::Label lblRunKey;
+  ui::CommandButton SetRunKey;
+  ui::Label lblRunRate;  // keeps its word in its Tag, as lblRate
+  ui::HScrollBar ScrRunRate;
+
   std::array<ui::Frame, 2> Frame4;  // wheel forward, backward
   std::array<ui::CommandButton, 2> SetWheel;
   ui::OptionGroup OptForward;   // option index = Wheels(0).Mode
@@ -59,6 +67,10 @@ class frmSet final : public ui::Form {
   void ChkRepeat_Click(int Index);
   void ChkHideCursor_Click();
   void ChkGameWindow_Click();
+  void ChkPrecise_Click();
+  void ChkTapBySpeed_Click();
+  void SetRunKey_Click();
+  void ScrRunRate_Change();
   void OptForward_Click(int Index) { WheelOption_Click(WheelForward, Index); }
   void OptBackward_Click(int Index) { WheelOption_Click(WheelBackward, Index); }
   void ScrMouseRate_Change(int Index);

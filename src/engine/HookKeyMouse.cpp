@@ -6,6 +6,7 @@
 
 #include "engine/KeyMouse.h"
 #include "engine/MouseEvent.h"
+#include "engine/PreciseMove.h"
 #include "platform/WinConstants.h"
 #include "settings/Settings.h"
 
@@ -76,6 +77,7 @@ void MapEvent(const GameProfile& profile, const MouseHookEvent& event) {
       Os().input.GetCursorPos(cursor);
       MoveDeltaX = event.position.x - cursor.x;
       MoveDeltaY = event.position.y - cursor.y;
+      preciseMove::AddHookMovement(MoveDeltaX, MoveDeltaY);
       break;
     }
     case MouseAction::ButtonDown: {
@@ -119,6 +121,7 @@ void InstallMouseHook() {
   if (MouseHookHandle != 0) return;
   ButtonRepeat = {};
   WheelRepeat = {};
+  preciseMove::Reset();
   Os().process.SetPriorityClass(wincode::HighPriorityClass);
   // The game in front hides this program's windows: Windows would slow its
   // timers down.

@@ -3,31 +3,30 @@
 #include "engine/EngineTimers.h"
 #include "engine/HookKeyMouse.h"
 #include "engine/KeyMouse.h"
+#include "engine/MoveKeys.h"
+#include "engine/PreciseMove.h"
 #include "settings/Settings.h"
 
 namespace {
 
-// A threshold below 1 (never written by the editor) would make a resting mouse
-// count as movement and hold the right and down keys; it counts as 1.
-std::int32_t EffectiveThreshold(const MoveMap& move) { return std::max<std::int32_t>(move.Threshold, 1); }
-
-void Press(const MoveMap& move) { KeyMouse().KeyDown(move.VirtualKey, move.Extended != 0); }
-// Only a key this program holds: a key-up for any other would let go of one the
-// player holds on the keyboard, and cost four injected events a tick at rest.
-void Release(const MoveMap& move) {
-  if (KeyMouse().Holds(move.VirtualKey, move.Extended != 0)) KeyMouse().KeyUp(move.VirtualKey, move.Extended != 0);
-}
-
-// The held key is pressed first, then the other one or both are released.
 void DriveAxis(std::int32_t delta, const MoveMap& negative, const MoveMap& positive) {
-  const AxisKey held = TranslateAxis(delta, EffectiveThreshold(negative), EffectiveThreshold(positive));
-  if (held == AxisKey::Positive) Press(positive);
-  if (held == AxisKey::Negative) Press(negative);
-  if (held != AxisKey::Positive) Release(positive);
-  if (held != AxisKey::Negative) Release(negative);
+  DriveAxisKeys(TranslateAxis(delta, EffectiveThreshold(negative), EffectiveThreshold(positive)), negative, positive);
 }
 
 }  // namespace
+
+std::int32_t EffectiveThreshold(const MoveMap& move) { return std::max<std::int32_t>(move.Threshold, 1); }
+
+void ReleaseIfHeld(std::int32_t virtualKey, bool extended) {
+  if (KeyMouse().Holds(virtualKey, extended)) KeyMouse().KeyUp(virtualKey, extended);
+}
+
+void DriveAxisKeys(AxisKey held, const MoveMap& negative, const MoveMap& positive) {
+  if (held == AxisKey::Positive) KeyMouse().KeyDown(positive.VirtualKey, positive.Extended != 0);
+  if (held == AxisKey::Negative) KeyMouse().KeyDown(negative.VirtualKey, negative.Extended != 0);
+  if (held != AxisKey::Positive) ReleaseIfHeld(positive.VirtualKey, positive.Extended != 0);
+  if (held != AxisKey::Negative) ReleaseIfHeld(negative.VirtualKey, negative.Extended != 0);
+}
 
 AxisKey TranslateAxis(std::int32_t delta, std::int32_t negativeThreshold, std::int32_t positiveThreshold) {
   if (delta >= positiveThreshold) return AxisKey::Positive;
@@ -37,9 +36,16 @@ AxisKey TranslateAxis(std::int32_t delta, std::int32_t negativeThreshold, std::i
 void EngineTimers::TimMove_Timer() {
   KeyMouse().ReleaseDueKeys();
   const GameProfile* profile = CurrentGame();
-  if (profile == nullptr || modHookKeyMouse::WaitingForGame) return;
-  DriveAxis(modHookKeyMouse::MoveDeltaX, profile->Moves[MoveLeft], profile->Moves[MoveRight]);
-  DriveAxis(modHookKeyMouse::MoveDeltaY, profile->Moves[MoveUp], profile->Moves[MoveDown]);
+  if (profile == nullptr || modHookKeyMouse::WaitingForGame) {
+    preciseMove::Reset();  // what came before the wait is no movement of the game's
+    return;
+  }
+  if (MovesPrecisely(*profile)) {
+    preciseMove::Tick(*profile, modHookKeyMouse::MoveDeltaX, modHookKeyMouse::MoveDeltaY);
+  } else {
+    DriveAxis(modHookKeyMouse::MoveDeltaX, profile->Moves[MoveLeft], profile->Moves[MoveRight]);
+    DriveAxis(modHookKeyMouse::MoveDeltaY, profile->Moves[MoveUp], profile->Moves[MoveDown]);
+  }
   modHookKeyMouse::MoveDeltaX = 0;
   modHookKeyMouse::MoveDeltaY = 0;
 }

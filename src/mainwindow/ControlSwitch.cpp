@@ -8,6 +8,7 @@
 #include "engine/GameWindow.h"
 #include "engine/HookKeyMouse.h"
 #include "engine/KeyMouse.h"
+#include "engine/PreciseMove.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
@@ -226,8 +227,10 @@ void frmMain::Form_RawMouseMove(std::int32_t x, std::int32_t y, bool absolute) {
   // the hook sees cannot move further right: raw counts can. Summed, since a
   // fast mouse reports several times a tick.
   const GameProfile* game = CurrentGame();
-  if (game != nullptr && game->HideCursor != 0 && !modHookKeyMouse::WaitingForGame) {
+  if (game == nullptr || modHookKeyMouse::WaitingForGame) return;
+  if (game->HideCursor != 0) {
     modHookKeyMouse::MoveDeltaX += step.x;
     modHookKeyMouse::MoveDeltaY += step.y;
   }
+  if (!absolute) preciseMove::AddRawMovement(step.x, step.y);
 }

@@ -39,6 +39,8 @@ inline constexpr WheelNames kWheels[] = {{"滚轮向前", "滚轮向前切换键
 //   Flag(name, Boolean16&)
 //   Block(name, std::array<std::uint8_t, 8>&)
 //   Option(name, game, get, set)          a named bit of the block before it: no bytes of its own
+//   BlockKey(name, std::uint8_t& code, std::uint8_t& extended)   a key in two bytes of that block
+//   BlockNumber(name, std::uint8_t&)      a number in a byte of that block
 //   Key(name, std::int32_t& code, std::int32_t& extended)
 //   Number(name, std::int32_t&)           a threshold
 //   Reserved(name, std::int32_t&)         a number no one reads
@@ -53,6 +55,10 @@ void Fields(Io& io, Game& game) {
   io.Raw("保留文本3", game.ReservedText3);
   io.Block("保留字节", game.ReservedBytes);
   io.Option("仅在游戏窗口激活时控制", game, FollowsGameWindow, SetFollowsGameWindow);
+  io.Option("精确移动", game, MovesPrecisely, SetMovesPrecisely);
+  io.Option("按速度点按", game, TapsBySpeed, SetTapsBySpeed);
+  io.BlockKey("奔跑键", game.ReservedBytes[1], game.ReservedBytes[2]);
+  io.BlockNumber("奔跑阈值", game.ReservedBytes[3]);
   for (std::size_t i = 0; i < game.Buttons.size(); ++i) {
     auto& b = game.Buttons[i];
     const ButtonNames& n = kButtons[i];

@@ -182,6 +182,20 @@ class FieldReader {
     code = static_cast<std::int32_t>(*number);
     extended = comma == std::string_view::npos ? 0 : 1;
   }
+  // A flag byte other than 0 or 1 that the block gave stays as long as the line says 扩展.
+  void BlockKey(const char* name, std::uint8_t& code, std::uint8_t& extended) {
+    std::int32_t key = code, flag = extended != 0 ? 1 : 0;
+    Key(name, key, flag);
+    code = static_cast<std::uint8_t>(key);
+    extended = flag == 0 ? 0 : extended != 0 ? extended : 1;
+  }
+  void BlockNumber(const char* name, std::uint8_t& field) {
+    const Entry* entry = Find(name);
+    if (entry == nullptr) return;
+    const auto value = Integer(entry->value);
+    if (!value || *value < 0 || *value > 255) return Refuse(*entry, Named(name) + "应为 0 到 255 之间的整数");
+    field = static_cast<std::uint8_t>(*value);
+  }
   void Number(const char* name, std::int32_t& field) { Long(name, field); }
   void Reserved(const char* name, std::int32_t& field) { Long(name, field); }
   void Mode(const char* name, std::int32_t& field) {

@@ -76,6 +76,8 @@ class LineWriter {
     if (extended != 0) value += std::string(", ") + words::Extended;
     Line(shown_, name, value + ")");
   }
+  void BlockKey(const char* name, std::uint8_t code, std::uint8_t extended) { Key(name, code, extended); }
+  void BlockNumber(const char* name, std::uint8_t value) { Number(name, value); }
   void Number(const char* name, std::int32_t value) { Line(shown_, name, std::to_string(value)); }
   void Reserved(const char* name, std::int32_t value) { Line(reserved_, name, std::to_string(value)); }
   void Mode(const char* name, std::int32_t value) {

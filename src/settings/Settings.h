@@ -107,3 +107,18 @@ GameProfile* CurrentGame();
 // earlier versions, which keep those bytes as read, carry it through unchanged.
 bool FollowsGameWindow(const GameProfile& game);
 void SetFollowsGameWindow(GameProfile& game, bool follows);
+
+// The movement options live in the same reserved bytes, for the same reason:
+// bit 1 of the first byte "精确移动" (the whole movement of a tick, in pixels per
+// tick), bit 2 "按速度点按" (taps by speed); byte 1 the run key's virtual key
+// (0 = none), byte 2 its extended flag, byte 3 its threshold (0 = none).
+bool MovesPrecisely(const GameProfile& game);
+void SetMovesPrecisely(GameProfile& game, bool precise);
+bool TapsBySpeed(const GameProfile& game);
+void SetTapsBySpeed(GameProfile& game, bool taps);
+inline constexpr std::int32_t LowestRunThreshold = 2, HighestRunThreshold = 60;
+std::int32_t RunKey(const GameProfile& game);
+bool RunKeyExtended(const GameProfile& game);
+// The stored byte as it counts: 0 stays none, the rest is held to 2 to 60.
+std::int32_t RunThreshold(const GameProfile& game);
+void StoreRunKey(GameProfile& game, std::int32_t virtualKey, bool extended, std::int32_t threshold);

@@ -13,7 +13,8 @@ namespace {
 bool IsUtf8Trail(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
 // The file has no names: a named field of the profile's field list is its
-// plain fields in order, and a named bit (an option) has no bytes of its own.
+// plain fields in order, and what is named inside the reserved block (an
+// option's bit, the run key's bytes) has no bytes of its own.
 template <class Io>
 class Unnamed {
  public:
@@ -23,6 +24,10 @@ class Unnamed {
   void Raw(const char*, T& field) { Self().RawBytes(field); }
   template <class... Any>
   void Option(const Any&...) {}
+  template <class... Any>
+  void BlockKey(const Any&...) {}
+  template <class... Any>
+  void BlockNumber(const Any&...) {}
   template <class... T>
   void Flag(const char*, T&... fields) { Self()(fields...); }
   template <class... T>

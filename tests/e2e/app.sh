@@ -121,6 +121,7 @@ editor_controls=(
   "Label1(6)" "SetButton(2)" "ChkRepeat(2)" "Label1(7)" "SetReplaceKey(2)"
   Frame1 "PicXP(1)" "SetMove(2)" "SetMove(0)" Image1 "SetMove(1)" "SetMove(3)" lblRateCap
   "lblRate(0)" "ScrMouseRate(0)" "lblRate(1)" "ScrMouseRate(1)" "lblRate(2)" "ScrMouseRate(2)" "lblRate(3)" "ScrMouseRate(3)"
+  ChkPrecise ChkTapBySpeed lblRunKey SetRunKey lblRunRate ScrRunRate
   "Frame4(0)" "PicXP(2)" "Label1(8)" "SetWheel(0)" OptForward "Frame3(0)" "Labc(0)" "SetRepKeyWhl(0)"
   "Frame4(1)" "PicXP(3)" "Label1(9)" "SetWheel(1)" OptBackward "Frame3(1)" "Labc(1)" "SetRepKeyWhl(1)"
   ChkHideCursor ChkGameWindow SetOk cmdNoKey)

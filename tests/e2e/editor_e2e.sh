@@ -30,8 +30,8 @@ for name in SetButton SetReplaceKey SetMove; do
 done
 editor_screenshot editor-new-game
 
-step "the editor: 435 x 487 pixels of client area at 96 dpi, centred, a close box only"
-client_about 435 487 || tv_fail "client area $(grep '^client' "$TV_DIR/controls.txt"), expected about 435x487"
+step "the editor: 435 x 541 pixels of client area at 96 dpi, centred, a close box only"
+client_about 435 541 || tv_fail "client area $(grep '^client' "$TV_DIR/controls.txt"), expected about 435x541"
 read -r left top right bottom <<<"$(sed -n 's/^window //p' "$TV_DIR/controls.txt")"
 [ $(((left + right) / 2 - 512)) -ge -2 ] && [ $(((left + right) / 2 - 512)) -le 2 ] ||
   tv_fail "the editor is not centred: ${left}..${right}"
@@ -39,12 +39,12 @@ grep -qx 'caption-buttons 0 0 1' "$TV_DIR/controls.txt" || tv_fail "caption butt
 
 step "on a display at 150% the editor is laid out again at that scale, and back at 100%"
 tv_probe send "$editor" 0x2E0 0x900090 0 >/dev/null  # WM_DPICHANGED to 144 dpi, no place suggested
-tv_wait 10 client_about 652 730 || tv_fail "at 144 dpi: $(grep '^client' "$TV_DIR/controls.txt"), expected about 652x730"
+tv_wait 10 client_about 652 812 || tv_fail "at 144 dpi: $(grep '^client' "$TV_DIR/controls.txt"), expected about 652x812"
 read -r left top right bottom <<<"$(rect_of SetOk)"
 [ $((right - left)) -ge 121 ] && [ $((right - left)) -le 125 ] || tv_fail "OK is $((right - left)) pixels wide at 144 dpi"
 editor_screenshot editor-144dpi
 tv_probe send "$editor" 0x2E0 0x600060 0 >/dev/null
-tv_wait 10 client_about 435 487 || tv_fail "back at 96 dpi: $(grep '^client' "$TV_DIR/controls.txt")"
+tv_wait 10 client_about 435 541 || tv_fail "back at 96 dpi: $(grep '^client' "$TV_DIR/controls.txt")"
 
 step "the name typed with spaces around it"
 focus_on 'TxtGame(0)'

@@ -179,7 +179,7 @@ TEST_F(ControlSafetyTest, AHookTheSystemRefusesIsRetriedAndNamedOnTheStatusLine)
 // The parked pointer stands on the right-most column: the hook's positions cannot move right, raw
 // input can, summed over the tick. An event without movement (a button) adds none, and a device
 // that reports positions moves by the difference from its last one. Without 启动后隐藏光标 the
-// hook's positions alone decide.
+// hook's positions alone decide, unless 精确移动 sums relative raw input.
 TEST_F(ControlSafetyTest, AParkedPointerMovesByRawInputSummedOverTheTick) {
   struct Raw {
     std::int32_t x, y;
@@ -187,24 +187,28 @@ TEST_F(ControlSafetyTest, AParkedPointerMovesByRawInputSummedOverTheTick) {
   };
   const struct {
     Boolean16 hidden;
+    bool precise;
     std::vector<Raw> events;
-    bool right;
+    bool right, left;
   } rows[] = {
-      {True16, {{3, 0, false}, {3, 0, false}, {0, 0, false}}, true},  // 6 in all: Rally's threshold is 5
-      {True16, {{3, 0, false}}, false},
-      {True16, {{32768, 32768, true}, {33152, 32768, true}}, true},  // 512, then 518
-      {True16, {{33152, 32768, true}}, false},  // a device's first position moves nothing
-      {False16, {{6, 0, false}}, false},
+      {True16, false, {{3, 0, false}, {3, 0, false}, {0, 0, false}}, true, false},  // 6 in all: Rally's threshold is 5
+      {True16, false, {{3, 0, false}}, false, false},
+      {True16, false, {{32768, 32768, true}, {33152, 32768, true}}, true, false},  // 512, then 518
+      {True16, false, {{33152, 32768, true}}, false, false},  // a device's first position moves nothing
+      {False16, false, {{6, 0, false}}, false, true},
+      {False16, true, {{6, 0, false}}, true, false},
+      {False16, true, {{32768, 32768, true}, {33152, 32768, true}}, false, true},
   };
   os.cursor = {1023, 384};
   for (const auto& row : rows) {
     Rally().HideCursor = row.hidden;
+    SetMovesPrecisely(Rally(), row.precise);
     window.StartControl();
     os.SendMouse(wincode::WmMouseMove, {1013, 384});  // Wine's pointer moves on: not the parked pointer's movement
     for (const Raw& raw : row.events) window.RaiseRawMouseMove(raw.x, raw.y, raw.absolute);
     window.TimMove.Tick();
     EXPECT_EQ(os.IsHeld(kRight), row.right) << &row - rows;
-    EXPECT_EQ(os.IsHeld(kLeft), row.hidden == 0) << &row - rows;
+    EXPECT_EQ(os.IsHeld(kLeft), row.left) << &row - rows;
     window.StopControl();
   }
 }

@@ -65,7 +65,7 @@ TEST_F(EditorTest, AMappedGameOpensWithItsKeysAndStatesAndOkSavesTheEditsAndClea
   Open(MappedGame());
   Texts captions;
   for (const auto* button : KeyButtons()) captions.push_back(button->Caption());
-  EXPECT_EQ(captions, (Texts{"A", "Shift", "S", "", "", "", "S", "Right", "Right", "A", "A", "Shift", "S", ""}));
+  EXPECT_EQ(captions, (Texts{"A", "Shift", "S", "", "", "", "S", "Right", "Right", "A", "Undefined Key", "A", "Shift", "S", ""}));
   EXPECT_EQ(RateLabels(), (Texts{"左:3", "右:3", "上:2", "下:2"}));
   EXPECT_EQ((std::vector<int>{editor.ChkRepeat[0].Value(), editor.ChkRepeat[1].Value(), editor.ChkHideCursor.Value(),
                               editor.ChkGameWindow.Value(), editor.OptForward.Selected(), editor.OptBackward.Selected()}),
@@ -170,8 +170,40 @@ TEST_F(EditorTest, EveryKeyButtonStoresTheCapturedKeyInItsOwnField) {
   expected.Buttons = {ButtonMap{'A', 0, 0, 'B', 0, 0, False16, 0}, {'C', 0, 0, 'D', 0, 0, False16, 0},
                       {'E', 0, 0, 'F', 0, 0, False16, 0}};
   expected.Moves = {MoveMap{'H', 0, 0, 0, 1}, {'I', 0, 0, 0, 1}, {'G', 0, 0, 0, 1}, {'J', 0, 0, 0, 1}};
-  expected.Wheels = {WheelMap{'K', 0, 'L', 0, WheelPressKey}, {'M', 0, 'N', 0, WheelPressKey}};
+  StoreRunKey(expected, 'K', false, LowestRunThreshold);  // a new run key takes the threshold shown
+  expected.Wheels = {WheelMap{'L', 0, 'M', 0, WheelPressKey}, {'N', 0, 'O', 0, WheelPressKey}};
   EXPECT_EQ(editor.Working, expected);
+}
+
+// The movement options change their own bits; the run key's bytes stay as loaded, an unset or
+// out-of-range threshold too, until the run key or its slider is changed.
+TEST_F(EditorTest, TheMovementOptionsStoreTheirBitsAndKeepTheRunBytesUntilChanged) {
+  GameProfile game = Game("Rally");
+  game.ReservedBytes = {0x81, 0, 0, 0, 5, 6, 7, 8};
+  Open(game);
+  EXPECT_EQ(editor.ChkPrecise.Value() + editor.ChkTapBySpeed.Value(), 0);
+  EXPECT_EQ(editor.lblRunRate.Caption(), "奔跑阈值:2");
+  editor.ChkPrecise.UserToggle();
+  editor.ChkTapBySpeed.UserToggle();
+  editor.SetOk.UserClick();
+  EXPECT_EQ(Stored().ReservedBytes, (std::array<std::uint8_t, 8>{0x87, 0, 0, 0, 5, 6, 7, 8}));
+
+  Stored().ReservedBytes = {0x06, kA, 9, 99, 5, 6, 7, 8};
+  editor.RaiseLoad();
+  EXPECT_EQ(editor.ChkPrecise.Value() + editor.ChkTapBySpeed.Value(), 2);
+  EXPECT_EQ(editor.lblRunRate.Caption(), "奔跑阈值:60");
+  editor.ChkPrecise.UserToggle();
+  editor.SetOk.UserClick();
+  EXPECT_EQ(Stored().ReservedBytes, (std::array<std::uint8_t, 8>{0x04, kA, 9, 99, 5, 6, 7, 8}));
+
+  editor.RaiseLoad();
+  editor.ScrRunRate.UserScroll(30);
+  EXPECT_EQ(editor.lblRunRate.Caption(), "奔跑阈值:30");
+  EXPECT_EQ(editor.Working.ReservedBytes, (std::array<std::uint8_t, 8>{0x04, kA, 1, 30, 5, 6, 7, 8}));
+  UserPresses(kShift, 0x2A, 0);
+  editor.SetRunKey.UserClick();
+  EXPECT_EQ(editor.SetRunKey.Caption(), "Shift");
+  EXPECT_EQ(editor.Working.ReservedBytes, (std::array<std::uint8_t, 8>{0x04, kShift, 0, 30, 5, 6, 7, 8}));
 }
 
 TEST_F(EditorTest, TheFilePickerFillsThePathBoxAndRemembersTheConfirmedEntryWithinAnOpening) {

@@ -50,6 +50,10 @@ class RandomFields {
   }
   template <class... Any>
   void Option(const Any&...) {}
+  template <class... Any>
+  void BlockKey(const Any&...) {}
+  template <class... Any>
+  void BlockNumber(const Any&...) {}
   void Key(const char*, std::int32_t& code, std::int32_t& extended) {
     code = static_cast<std::int32_t>(random_() % 256);
     extended = static_cast<std::int32_t>(random_() % 2);
@@ -113,10 +117,11 @@ TEST(ProfileText, APlayerReadsNamesWordsAndNumbersAndTheReservedComeLast) {
 TEST(ProfileText, MissingFieldsAreANewGamesUnknownOnesAreCountedAndTheOptionWinsOverItsBit) {
   const auto reading = Read(
       "[Tillervane 游戏配置]\n格式版本=1\n\n; 注释\n# 注释\n未来的选项 = 1\n"
-      "保留字节 = 01 02 00 00 00 00 00 00\n仅在游戏窗口激活时控制 = 否\n左键=A(65,扩展)\n[以后的部分]\n左键 = B (66)\n");
+      "保留字节 = 01 02 05 00 00 00 00 00\n仅在游戏窗口激活时控制 = 否\n精确移动 = 是\n奔跑键 = Shift (16, 扩展)\n"
+      "左键=A(65,扩展)\n[以后的部分]\n左键 = B (66)\n");
   ASSERT_FALSE(reading.refusal);
   GameProfile expected = Game("新游戏");
-  expected.ReservedBytes[1] = 2;
+  expected.ReservedBytes = {0x02, 16, 5, 0, 0, 0, 0, 0};  // a flag byte of 5 stays while the line says 扩展
   expected.Buttons[LeftButton].VirtualKey = 65;
   expected.Buttons[LeftButton].Extended = 1;
   EXPECT_EQ(reading.game, expected);
@@ -152,6 +157,7 @@ TEST(ProfileText, EveryRefusalNamesItsLine) {
       {head + "保留字节 = 00 01\r\n", 3, "“保留字节”应为 8 个"},
       {head + "保留文本1 = 0G\r\n", 3, "两位十六进制数"},
       {head + "向左有效移动单位 = 2147483648\r\n", 3, "之间的整数"},
+      {head + "奔跑阈值 = 256\r\n", 3, "“奔跑阈值”应为 0 到 255 之间的整数"},
       {head + "滚轮向后方式 = 乱按\r\n游戏名称 = \"\r\n", 3, "“滚轮向后方式”应为"},  // the earlier line wins
   };
   for (const auto& row : rows) {

@@ -49,6 +49,12 @@
 //   window_probe.exe hold FILE SECONDS      keeps FILE open, unshared, until SECONDS pass
 //                                           or FILE.quit appears; prints "held", "released"
 //   window_probe.exe minimal-window SECONDS prints "shown MS" once painted
+//   window_probe.exe ticker SECONDS FLAGFILE a bare program with Tillervane's 8 ms
+//                                           timer and message loop and nothing else:
+//                                           each tick sends a key-up of F24, so that a
+//                                           key target times its ticks as it times
+//                                           Tillervane's; ends after SECONDS or when
+//                                           FLAGFILE appears
 //   window_probe.exe windows                every top-level window on every desktop,
 //                                           one a line: desktop, handle, process,
 //                                           visible, enabled, foreground, active,
@@ -749,6 +755,41 @@ int MinimalWindow(const wchar_t* secondsText) {
   return RunMessageLoop();
 }
 
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+int Ticker(const wchar_t* secondsText, const std::wstring& flag) {
+  DWORD duration = 0;
+  if (!ParseSeconds(secondsText, duration)) return Fail(kUsage, L"bad SECONDS: " + std::wstring(secondsText));
+  JoinTestDesktop();
+  HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+  if (timer == nullptr) timer = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+  LARGE_INTEGER due{};
+  due.QuadPart = -80000;  // 8 ms, relative
+  if (timer == nullptr || !SetWaitableTimer(timer, &due, 8, nullptr, nullptr, FALSE)) {
+    return Fail(kFailed, L"cannot start the timer");
+  }
+  Say("ticking");
+  INPUT keyUp{};
+  keyUp.type = INPUT_KEYBOARD;
+  keyUp.ki.wVk = VK_F24;
+  keyUp.ki.dwFlags = KEYEVENTF_KEYUP;
+  const ULONGLONG end = GetTickCount64() + duration;
+  for (unsigned tick = 0; GetTickCount64() < end;) {
+    const DWORD woke = MsgWaitForMultipleObjectsEx(1, &timer, 100, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke == WAIT_OBJECT_0) {
+      SendInput(1, &keyUp, sizeof keyUp);
+      if (++tick % 16 == 0 && GetFileAttributesW(flag.c_str()) != INVALID_FILE_ATTRIBUTES) break;
+      continue;
+    }
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  CloseHandle(timer);
+  return kOk;
+}
+
 // --- Command line ------------------------------------------------------------
 
 int Run(const std::vector<std::wstring>& args) {
@@ -769,6 +810,7 @@ int Run(const std::vector<std::wstring>& args) {
   }
   if (command == L"windows" && count == 2) return ListWindows();
   if (command == L"minimal-window" && count == 3) return MinimalWindow(args[2].c_str());
+  if (command == L"ticker" && count == 4) return Ticker(args[2].c_str(), args[3]);
   if ((command == L"wait" || command == L"gone" || command == L"front") && count == 4) {
     return Await(args[2], args[3].c_str(),
                  command == L"gone" ? Awaited::Gone : command == L"front" ? Awaited::InFront : Awaited::Visible);
@@ -804,7 +846,7 @@ int Run(const std::vector<std::wstring>& args) {
   return Fail(kUsage,
               L"usage: window_probe.exe wait|gone|front TITLE SECONDS | read|close|controls|activate TITLE | command TITLE ID | drop TITLE PATH"
               L" | select TITLE INDEX | click TITLE NAME | aim TITLE NAME SECONDS [FROM_RIGHT] | send TITLE MSG WPARAM LPARAM | keys LOGFILE SECONDS | hold FILE SECONDS | cursor"
-              L" | minimal-window SECONDS | windows | ended EXE SECONDS");
+              L" | minimal-window SECONDS | ticker SECONDS FLAGFILE | windows | ended EXE SECONDS");
 }
 
 }  // namespace
