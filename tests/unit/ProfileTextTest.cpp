@@ -32,7 +32,7 @@ class RandomFields {
  public:
   explicit RandomFields(std::mt19937& random) : random_(random) {}
   void Text(const char*, std::string& field) {
-    static const char* const pieces[] = {"赛车", " ", "\"", "\\", "\t", "a", "=", "(1)", "\x01", "；", "#", "\r"};
+    static const char* const pieces[] = {"赛车", " ", "\"", "\\", "\t", "a", "=", "(1)", "\x01", "\x10", "；", "#", "\r"};
     field.clear();
     for (auto n = random_() % 6; n > 0; --n) field += pieces[random_() % std::size(pieces)];
   }
@@ -117,11 +117,11 @@ TEST(ProfileText, APlayerReadsNamesWordsAndNumbersAndTheReservedComeLast) {
 TEST(ProfileText, MissingFieldsAreANewGamesUnknownOnesAreCountedAndTheOptionWinsOverItsBit) {
   const auto reading = Read(
       "[Tillervane 游戏配置]\n格式版本=1\n\n; 注释\n# 注释\n未来的选项 = 1\n"
-      "保留字节 = 01 02 05 00 00 00 00 00\n仅在游戏窗口激活时控制 = 否\n精确移动 = 是\n奔跑键 = Shift (16, 扩展)\n"
+      "保留字节 = 01 02 05 00 00 00 00 0a\n仅在游戏窗口激活时控制 = 否\n精确移动 = 是\n奔跑键 = Shift (16, 扩展)\n"
       "左键=A(65,扩展)\n[以后的部分]\n左键 = B (66)\n");
   ASSERT_FALSE(reading.refusal);
   GameProfile expected = Game("新游戏");
-  expected.ReservedBytes = {0x02, 16, 5, 0, 0, 0, 0, 0};  // a flag byte of 5 stays while the line says 扩展
+  expected.ReservedBytes = {0x02, 16, 5, 0, 0, 0, 0, 10};  // a flag byte of 5 stays while the line says 扩展
   expected.Buttons[LeftButton].VirtualKey = 65;
   expected.Buttons[LeftButton].Extended = 1;
   EXPECT_EQ(reading.game, expected);
@@ -140,10 +140,12 @@ TEST(ProfileText, EveryRefusalNamesItsLine) {
       {"[设置]\r\n格式版本 = 1\r\n", 1, "不是 Tillervane 游戏配置文件"},
       {"\xFF\xFE[\0", 1, "文件是 UTF-16"},
       {std::string(profile_text::MaxFileBytes + 1, ' '), 0, "文件大于 1 MiB"},
+      {std::string(profile_text::MaxFileBytes, ' '), 1, "不是 Tillervane 游戏配置文件"},
       {"[Tillervane 游戏配置]", 2, "应为“格式版本 = 1”"},
       {"[Tillervane 游戏配置]\n格式版本 = 2\n", 2, "格式版本 2 来自更新版本"},
       {head + "左键 A\r\n", 3, "无法读取：应为“名称 = 值”"},
       {head + "游戏名称 = \xC0\x80\r\n", 3, "不是 UTF-8 文本"},
+      {head + "游戏名称 = \xED\xA0\x80\r\n", 3, "不是 UTF-8 文本"},  // a surrogate
       {head + "左键 = A (256)\r\n", 3, "“左键”的按键代码 256 超出范围（0 到 255）"},
       {head + "左键 = A (-1)\r\n", 3, "超出范围"},
       {head + "\r\n左键 = A\r\n", 4, "“左键”应写作“键名 (代码)”"},
