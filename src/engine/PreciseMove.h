@@ -30,16 +30,20 @@ void Tick(const GameProfile& profile, std::int32_t parkedX, std::int32_t parkedY
 // The held threshold: half the threshold, rounded up.
 constexpr std::int32_t KeepThreshold(std::int32_t threshold) { return (threshold + 1) / 2; }
 // The key an axis holds: each direction goes down at its threshold and, held
-// already, stays down from half of it.
-AxisKey HoldAxis(std::int32_t delta, std::int32_t negativeThreshold, std::int32_t positiveThreshold, AxisKey held);
+// already, stays down while the tick's movement, or the mean of it and the
+// tick's before (`twoTicks` is their sum), reaches half of it: a system that
+// delivers a steady hand's movement unevenly does not make the key flicker.
+AxisKey HoldAxis(std::int32_t delta, std::int32_t twoTicks, std::int32_t negativeThreshold,
+                 std::int32_t positiveThreshold, AxisKey held);
 // Taps by speed: each tick adds the movement to the direction's credit (a turn
 // of direction starts it afresh), and the key is held on a tick whose credit
-// reaches the threshold, which the tick then spends; at the threshold or above
-// it is held on every tick.
+// reaches the threshold, which the tick then spends: the share of ticks is the
+// speed over the threshold, however the movement falls into ticks, and at the
+// threshold or above the key is held on every tick.
 AxisKey TapAxis(std::int32_t delta, std::int32_t negativeThreshold, std::int32_t positiveThreshold,
                 std::int32_t& credit);
 // The run key: down while a direction key is held and the speed reaches the
-// threshold; held already, it stays down from half of it.
-bool HoldRun(std::int32_t speed, std::int32_t threshold, bool held, bool directionHeld);
+// threshold; held already, it stays down as a direction key does.
+bool HoldRun(std::int32_t speed, std::int32_t twoTicks, std::int32_t threshold, bool held, bool directionHeld);
 
 }  // namespace preciseMove

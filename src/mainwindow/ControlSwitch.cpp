@@ -63,6 +63,7 @@ void frmMain::StartControl() {
       game != nullptr && WaitsForGameWindow(*game, gameFinalPath_, Os().process.ForegroundProcessPath(), false);
   if (game != nullptr && game->HideCursor != 0 && !waiting) ParkPointer();
   modHookKeyMouse::InstallMouseHook();
+  ListenToRawMouse(true);
   SetWaitingForGame(waiting);
   WatchForeground();
   TimMove.SetEnabled(true);
@@ -72,6 +73,7 @@ void frmMain::StartControl() {
 
 void frmMain::StopControl() {
   modHookKeyMouse::RemoveMouseHook();
+  ListenToRawMouse(false);
   StopWatchingForeground();
   TimMove.SetEnabled(false);
   TimButton.SetEnabled(false);
@@ -232,5 +234,5 @@ void frmMain::Form_RawMouseMove(std::int32_t x, std::int32_t y, bool absolute) {
     modHookKeyMouse::MoveDeltaX += step.x;
     modHookKeyMouse::MoveDeltaY += step.y;
   }
-  if (!absolute) preciseMove::AddRawMovement(step.x, step.y);
+  if (!absolute) preciseMove::AddRawMovement(step.x, step.y);  // a device's positions: the hook's count
 }

@@ -66,11 +66,15 @@ class Form : public Control {
   StartPosition Position = StartPosition::CenterOwner;
   std::vector<Control*> Controls;  // in design order, which is the tab order; timers included
   std::vector<MenuItem*> MenuBar;
-  // The host tells this form of raw mouse input and of the session's and the
-  // machine's changes (the program's main window asks for them).
+  // The host tells this form of the session's and the machine's changes (the
+  // program's main window asks for them), and of raw mouse input while it listens.
   bool WantsSystemEvents = false;
   // Files dragged from the shell may be dropped on the window.
   bool AcceptsDroppedFiles = false;
+  // Raw mouse input only while it is needed: otherwise every move of the mouse
+  // would wake the program for nothing.
+  void ListenToRawMouse(bool listen) { Update(rawMouse_, listen); }
+  bool ListensToRawMouse() const { return rawMouse_; }
 
   // Sets up each row's control, `twipsPerUnit` twips to a design unit, and
   // appends it to Controls in the rows' order.
@@ -114,6 +118,7 @@ class Form : public Control {
 
  private:
   bool loaded_ = false;
+  bool rawMouse_ = false;
 };
 
 }  // namespace ui

@@ -245,3 +245,17 @@ start_key_target() {
   tv_run_in_desktop "$TV_PROBE" keys "$(tv_windows_path "$keys")" 600
   tv_expect_lines 30 "$keys" 0 '^ready$'
 }
+
+# control_at_timed_key_target X Y: with the program started on a file whose first
+# game is Rally and whose start key is F10: Rally selected, the probe's key
+# target logging with times to $keys, the pointer at X Y, and control started
+# with F10, whose key-up reaches the key target too.
+control_at_timed_key_target() {
+  tv_probe select "$title" 0
+  keys=$TV_DIR/keys.log
+  tv_run_in_desktop "$TV_PROBE" keys "$(tv_windows_path "$keys")" 600 timed
+  tv_expect_lines 30 "$keys" 0 '^ready'
+  xdotool mousemove "$1" "$2"
+  keys_on 'xdotool key F10' '^keyup vk=121 '
+  expect_main '^button 正在控制 Rally......  按F12停止!$'
+}

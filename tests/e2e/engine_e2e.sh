@@ -12,14 +12,7 @@ tv_begin "$3" engine
 # Rally: left button A, arrows from 1 pixel, the wheel forward 只按一次 on Z; start key F10.
 run=$(fresh_folder engine after-press-once.set)
 start_app
-tv_probe select "$title" 0
-keys=$TV_DIR/keys.log
-tv_run_in_desktop "$TV_PROBE" keys "$(tv_windows_path "$keys")" 600 timed
-tv_expect_lines 30 "$keys" 0 '^ready'
-xdotool mousemove 400 300
-# F10 reaches the key target too: its key-up is the last key before the quiet.
-keys_on 'xdotool key F10' '^keyup vk=121 '
-expect_main '^button 正在控制 Rally......  按F12停止!$'
+control_at_timed_key_target 400 300
 
 step "the mouse at rest: no key event at all"
 from=$(tv_line_count "$keys")

@@ -209,7 +209,9 @@ TEST_F(ControlSafetyTest, AParkedPointerMovesByRawInputSummedOverTheTick) {
     window.TimMove.Tick();
     EXPECT_EQ(os.IsHeld(kRight), row.right) << &row - rows;
     EXPECT_EQ(os.IsHeld(kLeft), row.left) << &row - rows;
+    EXPECT_TRUE(window.ListensToRawMouse());
     window.StopControl();
+    EXPECT_FALSE(window.ListensToRawMouse());  // the mouse wakes the program only under control
   }
 }
 

@@ -44,7 +44,8 @@
 //                                            (NAME: the log's, without extension) logs the
 //                                            key and button messages it gets,
 //                                            with wall-clock microseconds when timed, and
-//                                            for input also the message's time in ms
+//                                            for input also the message's time in ms;
+//                                            timed, it logs the pointer's moves over it too
 //   window_probe.exe cursor                 prints "cursor X Y"
 //   window_probe.exe hold FILE SECONDS      keeps FILE open, unshared, until SECONDS pass
 //                                           or FILE.quit appears; prints "held", "released"
@@ -609,6 +610,13 @@ LRESULT CALLBACK KeyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     // When timed, also the message's own time (milliseconds): when the input
     // was made, which a busy receiver cannot shift.
     Log(timedLog ? (input + " sent=" + std::to_string(GetMessageTime())).c_str() : input.c_str());
+    return 0;
+  }
+  // When timed, the pointer's moves over the window too: when the system
+  // delivered movement, and when it paused.
+  if (timedLog && message == WM_MOUSEMOVE) {
+    Log("mouse move %d %d sent=%u", static_cast<unsigned>(static_cast<short>(LOWORD(lParam))),
+        static_cast<unsigned>(static_cast<short>(HIWORD(lParam))), static_cast<unsigned>(GetMessageTime()));
     return 0;
   }
   switch (message) {

@@ -53,7 +53,17 @@ class MenuView final : public ControlView {
 // the view of the form itself, whose caption is the window's title.
 struct FormWindow final : ControlView {
   ~FormWindow() override { form->AttachView(nullptr); }
-  void Refresh() override { ::SetWindowTextW(window, Widen(form->Caption()).c_str()); }
+  void Refresh() override {
+    ::SetWindowTextW(window, Widen(form->Caption()).c_str());
+    ListenToRawMouse(form->ListensToRawMouse());
+  }
+  // Also while another window is active.
+  void ListenToRawMouse(bool listen) {
+    if (listen == rawMouse) return;
+    const RAWINPUTDEVICE mouse{0x01, 0x02, static_cast<DWORD>(listen ? RIDEV_INPUTSINK : RIDEV_REMOVE), listen ? window : nullptr};
+    if (::RegisterRawInputDevices(&mouse, 1, sizeof mouse)) rawMouse = listen;
+  }
+  bool rawMouse = false;
 
   // The title bar's icons, which the window only borrows: released after it is gone.
   IconHandle bigIcon, smallIcon;
@@ -351,12 +361,7 @@ class RealFormHost final : public FormHost {
 
     built.bigIcon = SetFormIcon(window, form.IconResource, ::GetSystemMetrics(SM_CXICON), ICON_BIG);
     built.smallIcon = SetFormIcon(window, form.IconResource, ::GetSystemMetrics(SM_CXSMICON), ICON_SMALL);
-    if (form.WantsSystemEvents) {
-      // Raw input also while another window is active; the session's changes.
-      const RAWINPUTDEVICE mouse{0x01, 0x02, RIDEV_INPUTSINK, window};
-      ::RegisterRawInputDevices(&mouse, 1, sizeof mouse);
-      ::WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION);
-    }
+    if (form.WantsSystemEvents) ::WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION);
     if (form.AcceptsDroppedFiles) {
       ::DragAcceptFiles(window, TRUE);
       // A program run as administrator hears nothing from the shell of an
