@@ -65,10 +65,15 @@ class NullPlatform final : public platform::Input,
   }
   bool Close(platform::FileHandle, platform::FileFailure&) override { return false; }
   bool Delete(const std::string&, platform::FileFailure&) override { return false; }
+  bool ReadStart(const std::string&, std::size_t, std::vector<std::uint8_t>&, platform::FileFailure&) override {
+    return false;
+  }
+  bool WriteNew(const std::string&, const std::vector<std::uint8_t>&, platform::FileFailure&) override { return false; }
   std::string Utf8ToCp936(const std::string& text) override { return text; }
   std::string Cp936ToUtf8(const std::string& text) override { return text; }
   int ShowMessage(const std::string&, const std::string&, std::uint32_t) override { return 1; }
   bool ShowOpenFile(platform::OpenFileRequest&) override { return false; }
+  bool ShowSaveFile(platform::OpenFileRequest&) override { return false; }
 };
 
 NullPlatform null;

@@ -53,6 +53,7 @@ function(tillervane_e2e_suite build win)
   e2e(e2e_engine engine_e2e.sh ${app} ${probe})
   e2e(e2e_movement movement_e2e.sh ${app} ${probe})
   e2e(e2e_autogame autogame_e2e.sh ${app} ${probe})
+  e2e(e2e_share share_e2e.sh ${app} ${probe})
 endfunction()
 
 tillervane_e2e_suite(win64 ${CMAKE_BINARY_DIR}/windows64)

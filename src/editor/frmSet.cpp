@@ -258,7 +258,7 @@ void frmSet::SetOk_Click() {
 void frmSet::GetFile_Click() {
   using namespace std::string_literals;
   platform::OpenFileRequest request{"定位游戏文件", "*.exe\0*.exe\0*.bat\0*.bat\0所有文件（*.*）\0*.*\0\0"s,
-                                    fileFilter_, {}, 0};
+                                    fileFilter_, {}, 0, {}, {}};
   if (!platform::Os().dialogs.ShowOpenFile(request)) return;
   fileFilter_ = request.filterIndex;
   if (!request.fileName.empty()) TxtGame[1].SetText(request.fileName);

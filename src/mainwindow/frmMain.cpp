@@ -27,6 +27,7 @@ void frmMain::LayOut() {
   IconResource = IDI_APP;
   Position = ui::StartPosition::CenterScreen;
   WantsSystemEvents = true;
+  AcceptsDroppedFiles = true;
 
   AddControls({{&CmdShowStart, "CmdShowStart", -1, nullptr, 60, 0, 4812, 312, "请选择游戏"},
                {&LstGame, "LstGame", -1, nullptr, 60, 324, 4812, 2640},
@@ -35,7 +36,7 @@ void frmMain::LayOut() {
                {&TimMove, "TimMove", -1, nullptr, 0, 0, 0, 0}});
 
   menuMouse.Items = {&menuStart, &menuStop, &menuAdmin, &menuL1, &menuEnd};
-  menuMain.Items = {&menuRunGame, &menuL3, &menuSet, &menuAdd, &menuDelete};
+  menuMain.Items = {&menuRunGame, &menuL3, &menuSet, &menuAdd, &menuDelete, &menuExport, &menuImport};
   menuAppSet.Items = {&menuSetStart, &menuSetStop, &menuL5, &menuMem, &menuAutoGame};
   menuHelp.Items = {&menuUseHelp, &menuNewApp, &menuL2, &menuAbout};
   MenuBar = {&menuMouse, &menuMain, &menuAppSet, &menuHelp};
@@ -56,6 +57,7 @@ void frmMain::Wire() {
       {&menuEnd, &frmMain::menuEnd_Click},           {&menuMem, &frmMain::menuMem_Click},
       {&menuRunGame, &frmMain::menuRunGame_Click},   {&menuSet, &frmMain::menuSet_Click},
       {&menuAdd, &frmMain::menuAdd_Click},           {&menuDelete, &frmMain::menuDelete_Click},
+      {&menuExport, &frmMain::menuExport_Click},     {&menuImport, &frmMain::menuImport_Click},
       {&menuSetStart, &frmMain::menuSetStart_Click}, {&menuSetStop, &frmMain::menuSetStop_Click},
       {&menuUseHelp, &frmMain::menuUseHelp_Click},   {&menuNewApp, &frmMain::menuNewApp_Click},
       {&menuAbout, &frmMain::menuAbout_Click},       {&menuAutoGame, &frmMain::menuAutoGame_Click},

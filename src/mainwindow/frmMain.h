@@ -14,6 +14,10 @@
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
+// `name`, or when a game of the list has it, "<name> (2)" or the first free of
+// (3), (4) and so on; kept whole, whatever its length.
+std::string UniqueGameName(const std::string& name, const std::vector<GameProfile>& games);
+
 // Half of a screen size in twips, a half twip going to the even neighbour.
 std::int32_t HalfTwips(std::int32_t twips);
 
@@ -39,6 +43,8 @@ class frmMain final : public ui::Form {
   ui::MenuItem menuSet{"menuSet", "设置..."};
   ui::MenuItem menuAdd{"menuAdd", "新增游戏"};
   ui::MenuItem menuDelete{"menuDelete", "删除游戏"};
+  ui::MenuItem menuExport{"menuExport", "导出配置..."};
+  ui::MenuItem menuImport{"menuImport", "导入配置..."};
   ui::MenuItem menuAppSet{"menuAppSet", "软件设置"};
   ui::MenuItem menuSetStart{"menuSetStart", "重设启动键"};
   ui::MenuItem menuSetStop{"menuSetStop", "重设停止键"};
@@ -90,6 +96,11 @@ class frmMain final : public ui::Form {
   void menuSet_Click();
   void menuAdd_Click();
   void menuDelete_Click();
+  void menuExport_Click();
+  void menuImport_Click();
+  // Adds the game of a profile file at the end of the list, selects it and
+  // saves; a file it cannot read changes nothing and says why.
+  void ImportGame(const std::string& path);
   void menuSetStart_Click() { ReassignHotkey(Settings.StartKey, "启动键"); }
   void menuSetStop_Click() { ReassignHotkey(Settings.StopKey, "停止键"); }
   void menuUseHelp_Click();
@@ -108,6 +119,7 @@ class frmMain final : public ui::Form {
   void Form_Unload() override;
   void Form_SystemEvent(SystemEvent event) override;
   void Form_RawMouseMove(std::int32_t x, std::int32_t y, bool absolute) override;
+  void Form_FilesDropped(const std::vector<std::string>& paths) override;
 
  private:
   void Form_Initialize();
@@ -151,4 +163,5 @@ class frmMain final : public ui::Form {
   std::string gameFinalPath_;  // of the current game's file, while control is on
   std::vector<std::string> gameFinalPaths_;  // of every game's, while control is on with 自动切换游戏
   bool handingOver_ = false;  // an elevated copy is starting to take over
+  std::string profileFolder_;  // where the profile files were last chosen; the program's folder at first
 };

@@ -182,6 +182,12 @@ class Files {
                               FileFailure& failure) = 0;
   virtual bool Close(FileHandle file, FileFailure& failure) = 0;
   virtual bool Delete(const std::string& path, FileFailure& failure) = 0;
+  // At most `limit` bytes from the start of the file at `path`, opened for
+  // reading only; a larger file is never read whole.
+  virtual bool ReadStart(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& content,
+                         FileFailure& failure) = 0;
+  // Creates the file at `path`, or empties the one there, and writes `content`.
+  virtual bool WriteNew(const std::string& path, const std::vector<std::uint8_t>& content, FileFailure& failure) = 0;
 };
 
 // Text conversion between the program's UTF-8 and code page 936 (GBK), the
@@ -194,7 +200,7 @@ class Text {
   virtual std::string Cp936ToUtf8(const std::string& cp936) = 0;
 };
 
-// What the open-file dialog is shown with, and what it gives back.
+// What the open-file and save-file dialogs are shown with, and what they give back.
 struct OpenFileRequest {
   std::string title;
   // Pairs of the text shown in the file-type list and its pattern, each ended
@@ -203,6 +209,8 @@ struct OpenFileRequest {
   std::uint32_t filterIndex = 1;  // the entry preselected, from 1; on success the one confirmed
   std::string fileName;           // the initial name; on success the chosen file's full path
   std::uint32_t flags = 0;        // the system's OFN_ flags
+  std::string initialFolder;      // empty: the system's choice
+  std::string defaultExtension;   // added to a name typed without one; empty: none
 };
 
 class Dialogs {
@@ -215,6 +223,8 @@ class Dialogs {
   // a failure (the path does not fit, for one) gives false and leaves
   // `request` as it was.
   virtual bool ShowOpenFile(OpenFileRequest& request) = 0;
+  // The system's save-file dialog, in the same way.
+  virtual bool ShowSaveFile(OpenFileRequest& request) = 0;
 };
 
 struct Platform {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "settings/ByteStream.h"
+#include "settings/ProfileFields.h"
 
 namespace settings_codec {
 
@@ -11,17 +12,49 @@ namespace {
 
 bool IsUtf8Trail(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
+// The file has no names: a named field of the profile's field list is its
+// plain fields in order, and what is named inside the reserved block (an
+// option's bit, the run key's bytes) has no bytes of its own.
+template <class Io>
+class Unnamed {
+ public:
+  template <class T>
+  void Text(const char*, T& field) { Self().Utf8(field); }
+  template <class T>
+  void Raw(const char*, T& field) { Self().RawBytes(field); }
+  template <class... Any>
+  void Option(const Any&...) {}
+  template <class... Any>
+  void BlockKey(const Any&...) {}
+  template <class... Any>
+  void BlockNumber(const Any&...) {}
+  template <class... T>
+  void Flag(const char*, T&... fields) { Self()(fields...); }
+  template <class... T>
+  void Block(const char*, T&... fields) { Self()(fields...); }
+  template <class... T>
+  void Key(const char*, T&... fields) { Self()(fields...); }
+  template <class... T>
+  void Number(const char*, T&... fields) { Self()(fields...); }
+  template <class... T>
+  void Reserved(const char*, T&... fields) { Self()(fields...); }
+  template <class... T>
+  void Mode(const char*, T&... fields) { Self()(fields...); }
+
+ private:
+  Io& Self() { return static_cast<Io&>(*this); }
+};
+
 // The two directions of the file's fields. Each takes the fields in the order
-// the file holds them, so one list (Fields below) serves both and they cannot
-// disagree.
-class Reader {
+// the file holds them, so one list serves both and they cannot disagree.
+class Reader : public Unnamed<Reader> {
  public:
   Reader(ByteReader& in, platform::Text& text) : in_(in), text_(text) {}
   template <class... Field>
   void operator()(Field&... fields) {
     (Read(fields), ...);
   }
-  void Raw(RawText& field) { field = in_.Bytes(in_.UInt16()); }
+  void RawBytes(RawText& field) { field = in_.Bytes(in_.UInt16()); }
   void Utf8(std::string& field) { field = FromFileText(in_.Bytes(in_.UInt16()), text_); }
 
  private:
@@ -36,19 +69,19 @@ class Reader {
   platform::Text& text_;
 };
 
-class Writer {
+class Writer : public Unnamed<Writer> {
  public:
   Writer(ByteWriter& out, platform::Text& text) : out_(out), text_(text) {}
   template <class... Field>
   void operator()(const Field&... fields) {
     (Write(fields), ...);
   }
-  void Raw(std::string field) {
+  void RawBytes(std::string field) {
     const std::string cut = CutCp936(std::move(field), MaxTextBytes);
     out_.Int16(static_cast<std::int16_t>(cut.size()));
     out_.Bytes(cut);
   }
-  void Utf8(const std::string& field) { Raw(ToFileText(field, text_)); }
+  void Utf8(const std::string& field) { RawBytes(ToFileText(field, text_)); }
 
  private:
   void Write(std::int32_t field) { out_.Int32(field); }
@@ -66,23 +99,6 @@ class Writer {
 template <class Io, class Record>
 void KeyFields(Io& io, Record& key) {
   io(key.VirtualKey, key.Extended, key.Reserved);
-}
-
-template <class Io, class Record>
-void Fields(Io& io, Record& game) {
-  io.Utf8(game.GameName);
-  io.Utf8(game.GamePath);
-  io.Raw(game.ReservedText1);
-  io(game.HideCursor);
-  io.Raw(game.ReservedText2);
-  io.Raw(game.ReservedText3);
-  io(game.ReservedBytes);
-  // Repeat is 16 bits and the next field follows directly: 30 bytes, not 32.
-  for (auto& b : game.Buttons) {
-    io(b.VirtualKey, b.Extended, b.Reserved1, b.SwitchKey, b.SwitchExtended, b.Reserved2, b.Repeat, b.Reserved3);
-  }
-  for (auto& m : game.Moves) io(m.VirtualKey, m.Extended, m.Reserved1, m.Reserved2, m.Threshold);
-  for (auto& w : game.Wheels) io(w.VirtualKey, w.Extended, w.SwitchKey, w.SwitchExtended, w.Mode);
 }
 
 // Everything before the game list.
@@ -103,7 +119,7 @@ void ReadGames(ByteReader& in, std::vector<GameProfile>& games, platform::Text& 
   if (in.Failed() || count <= 0 || lowerBound != 0) return;
   Reader reader(in, text);
   for (std::int32_t i = 0; i < count && !in.Failed() && in.Remaining() > 0; ++i) {
-    Fields(reader, games.emplace_back());
+    profile_fields::Fields(reader, games.emplace_back());
   }
 }
 
@@ -154,7 +170,7 @@ std::vector<std::uint8_t> EncodeSettings(const AppSettings& settings, platform::
   if (!settings.Games.empty()) {
     out.Int32(static_cast<std::int32_t>(settings.Games.size()));
     out.Int32(0);  // lower bound
-    for (const GameProfile& game : settings.Games) Fields(writer, game);
+    for (const GameProfile& game : settings.Games) profile_fields::Fields(writer, game);
   }
   return out.Take();
 }
@@ -166,6 +182,18 @@ AppSettings DecodeSettings(std::span<const std::uint8_t> bytes, platform::Text& 
   HeaderFields(reader, settings);
   ReadGames(in, settings.Games, text);
   return settings;
+}
+
+GameProfile AsStored(const GameProfile& game, platform::Text& text) {
+  ByteWriter out;
+  Writer writer(out, text);
+  profile_fields::Fields(writer, game);
+  const std::vector<std::uint8_t> bytes = out.Take();
+  ByteReader in(bytes);
+  Reader reader(in, text);
+  GameProfile stored;
+  profile_fields::Fields(reader, stored);
+  return stored;
 }
 
 }  // namespace settings_codec

@@ -28,6 +28,10 @@ std::vector<std::uint8_t> EncodeSettings(const AppSettings& settings, platform::
 // the last of them possibly cut short. Bytes after the record are ignored.
 AppSettings DecodeSettings(std::span<const std::uint8_t> bytes, platform::Text& text);
 
+// The profile as a save and a load give it back: its texts through code page
+// 936, cut to fit.
+GameProfile AsStored(const GameProfile& game, platform::Text& text);
+
 // A UTF-8 text as the file holds it, in code page 936, not yet cut to fit;
 // and back. A character without a code page 936 form becomes one "?".
 std::string ToFileText(const std::string& utf8, platform::Text& text);

@@ -74,6 +74,8 @@ class Form : public Control {
   // The host tells this form of the session's and the machine's changes (the
   // program's main window asks for them), and of raw mouse input while it listens.
   bool WantsSystemEvents = false;
+  // Files dragged from the shell may be dropped on the window.
+  bool AcceptsDroppedFiles = false;
   // Raw mouse input only while it is needed: otherwise every move of the mouse
   // would wake the program for nothing.
   void ListenToRawMouse(bool listen) { Update(rawMouse_, listen); }
@@ -107,6 +109,10 @@ class Form : public Control {
   void RaiseRawMouseMove(std::int32_t x, std::int32_t y, bool absolute) {
     if (loaded_) Form_RawMouseMove(x, y, absolute);
   }
+  // Files dropped on the window, their full paths in the order the shell gives them.
+  void RaiseFilesDropped(const std::vector<std::string>& paths) {
+    if (loaded_) Form_FilesDropped(paths);
+  }
 
  protected:
   virtual void Form_Load() {}
@@ -114,6 +120,7 @@ class Form : public Control {
   virtual void Form_KeyUp(int /*KeyCode*/, int /*Shift*/) {}
   virtual void Form_SystemEvent(SystemEvent /*event*/) {}
   virtual void Form_RawMouseMove(std::int32_t /*x*/, std::int32_t /*y*/, bool /*absolute*/) {}
+  virtual void Form_FilesDropped(const std::vector<std::string>& /*paths*/) {}
 
  private:
   bool loaded_ = false;

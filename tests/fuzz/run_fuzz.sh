@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A bounded fuzz run of the settings decoder, seeded from the committed corpus.
+# A bounded fuzz run of one fuzz target, seeded from its committed corpus.
 # New inputs and any crash go to WORK_DIR, never into the source tree.
 #   run_fuzz.sh FUZZER SEED_DIR WORK_DIR SECONDS
 set -euo pipefail

@@ -59,11 +59,26 @@ int FakePlatform::ShowMessage(const std::string& text, const std::string& title,
   return next;
 }
 
-// The log shows the filter's NULs as "|".
-bool FakePlatform::ShowOpenFile(platform::OpenFileRequest& request) {
+// A missing file fails as the open would.
+bool FakePlatform::ReadStart(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& content,
+                             platform::FileFailure& failure) {
+  Log("ReadStart", path, limit);
+  if (Failing("open", failure) || Failing("read", failure)) return false;
+  if (disk.count(path) == 0) return (failure = {"系统找不到指定的文件。", false}, false);
+  const auto& bytes = disk.at(path);
+  content.assign(bytes.begin(), bytes.begin() + static_cast<long>(std::min(limit, bytes.size())));
+  return true;
+}
+
+// The log shows the filter's NULs as "|", and the folder and extension only when given.
+bool FakePlatform::FileDialog(const char* call, platform::OpenFileRequest& request) {
   std::string filter = request.filter;
   std::replace(filter.begin(), filter.end(), '\0', '|');
-  Log("GetOpenFileName", request.title, filter, request.filterIndex, request.fileName, Hex(request.flags));
+  if (request.initialFolder.empty() && request.defaultExtension.empty())
+    Log(call, request.title, filter, request.filterIndex, request.fileName, Hex(request.flags));
+  else
+    Log(call, request.title, filter, request.filterIndex, request.fileName, Hex(request.flags), request.initialFolder,
+        request.defaultExtension);
   if (chosenFiles.empty()) return false;
   std::tie(request.fileName, request.filterIndex) = chosenFiles.front();
   chosenFiles.pop_front();

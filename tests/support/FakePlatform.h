@@ -94,8 +94,15 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
   bool Delete(const std::string& path, platform::FileFailure& failure) override {
     return Log("Delete", path), !Failing("delete", failure) && disk.erase(path) != 0;
   }
+  bool ReadStart(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& content,
+                 platform::FileFailure& failure) override;
+  bool WriteNew(const std::string& path, const std::vector<std::uint8_t>& content,
+                platform::FileFailure& failure) override {
+    return Log("WriteNew", path), !Failing("write", failure) && (disk[path] = content, true);
+  }
   int ShowMessage(const std::string& text, const std::string& title, std::uint32_t style) override;
-  bool ShowOpenFile(platform::OpenFileRequest& request) override;
+  bool ShowOpenFile(platform::OpenFileRequest& request) override { return FileDialog("GetOpenFileName", request); }
+  bool ShowSaveFile(platform::OpenFileRequest& request) override { return FileDialog("GetSaveFileName", request); }
 
   // The user at the keyboard: these change the key table without a logged call.
   void PressKey(int vk) { held_.at(vk) = pressedSinceRead_.at(vk) = true; }
@@ -145,7 +152,7 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
   std::deque<int> answers;  // message box answers in turn; Ok when empty
   // What the user or a timer does, once, in the next pump of messages or while the next box is open.
   std::function<void()> whilePumping, whileMessageShown;
-  // The open-file dialog's answers in turn: a path and its filter entry; a cancel when none is left.
+  // The file dialogs' answers in turn: a path and its filter entry; a cancel when none is left.
   std::deque<std::pair<std::string, std::uint32_t>> chosenFiles;
   platform::posix::IconvText text;  // the real conversion
 
@@ -166,6 +173,7 @@ class FakePlatform final : public platform::Input, public platform::Screen, publ
     return failures.count(operation) != 0 && (failure = failures.at(operation), true);
   }
   platform::HookHandle Install(platform::HookProc& slot, platform::HookProc procedure);
+  bool FileDialog(const char* call, platform::OpenFileRequest& request);
   static void RunOnce(std::function<void()>& step) {
     if (auto once = std::exchange(step, nullptr)) once();
   }

@@ -9,8 +9,11 @@
 
 namespace window_probe {
 
-// Tags the probe's WM_NULL, so that the hook ignores every other WM_NULL.
+// Tag the probe's WM_NULL, so that the hook ignores every other WM_NULL: a
+// request for the menu, and one to drop the file whose UTF-16 path the block
+// holds (its byte count in the header's size).
 constexpr WPARAM kMenuRequest = 0x54564d4e;
+constexpr WPARAM kDropRequest = 0x54564450;
 
 constexpr DWORD kMenuReplyBytes = 256 * 1024;
 

@@ -16,6 +16,8 @@
 //                                           new copy would find
 //   window_probe.exe read TITLE             title, controls, sizes and the menu
 //   window_probe.exe command TITLE ID       posts WM_COMMAND for a menu item
+//   window_probe.exe drop TITLE PATH        drops the file PATH on the window, as
+//                                           the shell does (WM_DROPFILES)
 //   window_probe.exe select TITLE INDEX     selects a list entry as a user would
 //                                           (-1 clears the selection)
 //   window_probe.exe close TITLE            posts WM_CLOSE
@@ -68,6 +70,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <initializer_list>
 #include <map>
@@ -324,19 +327,21 @@ void ReadListBox(HWND list) {
   }
 }
 
-// The menu is read by the hook DLL inside the target (see WindowProbeHook.cpp):
-// the probe makes a shared block, hooks the target's thread, pokes it with a
-// tagged WM_NULL until the hook has answered, and prints what the hook wrote.
-int ReadMenu(HWND window) {
+// The hook DLL inside the target (see WindowProbeHook.cpp) answers `request`:
+// the probe makes a shared block with `payload` after its header, hooks the
+// target's thread, and pokes it with a tagged WM_NULL until the hook has
+// answered. The block the hook wrote its answer into, or nullptr.
+const char* AskHook(HWND window, WPARAM request, const std::wstring& payload, int& status) {
+  status = kFailed;
   wchar_t path[MAX_PATH];
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring dll(path, length);
   dll.resize(dll.find_last_of(L"\\/") + 1);
   dll += L"window_probe_hook.dll";
   HMODULE module = LoadLibraryW(dll.c_str());
-  if (module == nullptr) return Fail(kFailed, L"cannot load " + dll);
+  if (module == nullptr) return (Fail(kFailed, L"cannot load " + dll), nullptr);
   auto* hookProc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "WindowProbeMenuHook")));
-  if (hookProc == nullptr) return Fail(kFailed, L"no WindowProbeMenuHook in " + dll);
+  if (hookProc == nullptr) return (Fail(kFailed, L"no WindowProbeMenuHook in " + dll), nullptr);
 
   const DWORD self = GetCurrentProcessId();
   HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, window_probe::kMenuReplyBytes,
@@ -345,19 +350,30 @@ int ReadMenu(HWND window) {
   auto* block = mapping != nullptr
                     ? static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, window_probe::kMenuReplyBytes))
                     : nullptr;
-  if (block == nullptr || ready == nullptr) return Fail(kFailed, L"cannot create the shared block");
+  if (block == nullptr || ready == nullptr) return (Fail(kFailed, L"cannot create the shared block"), nullptr);
+  auto* header = reinterpret_cast<window_probe::MenuReplyHeader*>(block);
+  header->size = static_cast<DWORD>(payload.size() * sizeof(wchar_t));
+  if (header->size > window_probe::kMenuReplyBytes - sizeof *header) return (Fail(kUsage, L"too long"), nullptr);
+  std::memcpy(block + sizeof *header, payload.data(), header->size);
 
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hookProc, module, thread);
-  if (hook == nullptr) return Fail(kFailed, L"SetWindowsHookExW failed: " + std::to_wstring(GetLastError()));
+  if (hook == nullptr) return (Fail(kFailed, L"SetWindowsHookExW failed: " + std::to_wstring(GetLastError())), nullptr);
   DWORD waited = WAIT_TIMEOUT;
   for (int attempt = 0; attempt < 20 && waited == WAIT_TIMEOUT; ++attempt) {
-    PostMessageW(window, WM_NULL, window_probe::kMenuRequest, static_cast<LPARAM>(self));
+    PostMessageW(window, WM_NULL, request, static_cast<LPARAM>(self));
     waited = WaitForSingleObject(ready, 250);
   }
   UnhookWindowsHookEx(hook);
-  if (waited != WAIT_OBJECT_0) return Fail(kFailed, L"the target did not answer the menu request within 5 s");
+  if (waited != WAIT_OBJECT_0) return (Fail(kFailed, L"the target did not answer the request within 5 s"), nullptr);
+  status = kOk;
+  return block;
+}
 
+int ReadMenu(HWND window) {
+  int status = kOk;
+  const char* block = AskHook(window, window_probe::kMenuRequest, {}, status);
+  if (block == nullptr) return status;
   const auto* header = reinterpret_cast<const window_probe::MenuReplyHeader*>(block);
   if (header->size > window_probe::kMenuReplyBytes - sizeof *header) {
     return Fail(kFailed, L"the menu does not fit the shared block");
@@ -366,6 +382,14 @@ int ReadMenu(HWND window) {
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fflush(stdout);
   return kOk;
+}
+
+// The drop is made inside the target, since the memory a drop hands over is
+// the receiving process's own.
+int Drop(HWND window, const std::wstring& path) {
+  int status = kOk;
+  AskHook(window, window_probe::kDropRequest, path, status);
+  return status;
 }
 
 int Read(HWND window) {
@@ -810,7 +834,7 @@ int Run(const std::vector<std::wstring>& args) {
     if (window == nullptr) return Fail(kMissing, L"no window titled " + args[2]);
     return Aim(window, args[3], args[4].c_str(), count == 6 ? args[5].c_str() : nullptr);
   }
-  const bool withArgument = command == L"command" || command == L"select" || command == L"click";
+  const bool withArgument = command == L"command" || command == L"select" || command == L"click" || command == L"drop";
   const bool titleOnly =
       command == L"read" || command == L"close" || command == L"controls" || command == L"activate";
   if ((titleOnly && count == 3) || (withArgument && count == 4)) {
@@ -820,6 +844,7 @@ int Run(const std::vector<std::wstring>& args) {
     if (command == L"controls") return Controls(window);
     if (command == L"click") return Click(window, args[3]);
     if (command == L"select") return Select(window, args[3].c_str());
+    if (command == L"drop") return Drop(window, args[3]);
     if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? kOk : Fail(kFailed, L"PostMessageW failed");
     if (command == L"activate") return Activate(window);
     long id = 0;
@@ -827,7 +852,7 @@ int Run(const std::vector<std::wstring>& args) {
     return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0) ? kOk : Fail(kFailed, L"PostMessageW failed");
   }
   return Fail(kUsage,
-              L"usage: window_probe.exe wait|gone|front TITLE SECONDS | read|close|controls|activate TITLE | command TITLE ID"
+              L"usage: window_probe.exe wait|gone|front TITLE SECONDS | read|close|controls|activate TITLE | command TITLE ID | drop TITLE PATH"
               L" | select TITLE INDEX | click TITLE NAME | aim TITLE NAME SECONDS [FROM_RIGHT] | send TITLE MSG WPARAM LPARAM | keys LOGFILE SECONDS | hold FILE SECONDS | cursor"
               L" | minimal-window SECONDS | ticker SECONDS FLAGFILE | windows | ended EXE SECONDS");
 }

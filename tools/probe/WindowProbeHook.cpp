@@ -1,8 +1,11 @@
 // Test-only DLL, never shipped. The window probe installs its hook procedure on
 // the target's thread, where it runs inside the target process; Wine accepts no
 // menu handle of another process, but there GetMenu gives a real one. The hook
-// writes the whole menu bar into the probe's shared memory and signals it.
+// writes the whole menu bar into the probe's shared memory and signals it. It
+// also drops a file on the window as the shell would, with memory of the
+// target's own.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -49,7 +52,20 @@ void WriteMenu(HMENU menu, const std::string& parentPath, std::string& out) {
   }
 }
 
-void AnswerMenuRequest(HWND window, DWORD probeProcess) {
+// A WM_DROPFILES for one file, its path taken from the block.
+void Drop(HWND window, const window_probe::MenuReplyHeader& header) {
+  const auto* path = reinterpret_cast<const char*>(&header) + sizeof header;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + header.size + 2 * sizeof(wchar_t));
+  auto* drop = memory != nullptr ? static_cast<DROPFILES*>(GlobalLock(memory)) : nullptr;
+  if (drop == nullptr) return;
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path, header.size);
+  GlobalUnlock(memory);
+  PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+void AnswerRequest(HWND window, WPARAM request, DWORD probeProcess) {
   HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, window_probe::MenuReplyName(probeProcess).c_str());
   if (mapping == nullptr) return;
   auto* block = static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, window_probe::kMenuReplyBytes));
@@ -58,7 +74,11 @@ void AnswerMenuRequest(HWND window, DWORD probeProcess) {
     // The probe posts its request again while it waits, so several may arrive.
     if (InterlockedCompareExchange(&header->claimed, 1, 0) == 0) {
       std::string text;
-      if (HMENU menu = GetMenu(window)) WriteMenu(menu, "", text);
+      if (request == window_probe::kDropRequest) {
+        Drop(window, *header);
+      } else if (HMENU menu = GetMenu(window)) {
+        WriteMenu(menu, "", text);
+      }
       if (text.size() > window_probe::kMenuReplyBytes - sizeof *header) {
         header->size = window_probe::kMenuTooLong;
       } else {
@@ -78,12 +98,12 @@ void AnswerMenuRequest(HWND window, DWORD probeProcess) {
 }  // namespace
 
 // The probe's request is a WM_NULL to the target window, tagged with
-// kMenuRequest and carrying the probe's process id.
+// kMenuRequest or kDropRequest and carrying the probe's process id.
 extern "C" __declspec(dllexport) LRESULT CALLBACK WindowProbeMenuHook(int code, WPARAM wParam, LPARAM lParam) {
   const auto* message = reinterpret_cast<const MSG*>(lParam);
   if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_NULL &&
-      message->wParam == window_probe::kMenuRequest) {
-    AnswerMenuRequest(message->hwnd, static_cast<DWORD>(message->lParam));
+      (message->wParam == window_probe::kMenuRequest || message->wParam == window_probe::kDropRequest)) {
+    AnswerRequest(message->hwnd, message->wParam, static_cast<DWORD>(message->lParam));
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -15,10 +15,16 @@ class RealDialogs final : public Dialogs {
     return ::MessageBoxW(::GetActiveWindow(), Widen(text).c_str(), Widen(title).c_str(), style);
   }
 
-  bool ShowOpenFile(OpenFileRequest& request) override {
+  bool ShowOpenFile(OpenFileRequest& request) override { return ShowFileDialog(request, ::GetOpenFileNameW); }
+  bool ShowSaveFile(OpenFileRequest& request) override { return ShowFileDialog(request, ::GetSaveFileNameW); }
+
+ private:
+  static bool ShowFileDialog(OpenFileRequest& request, BOOL(WINAPI* show)(OPENFILENAMEW*)) {
     // The filter's NULs survive the conversion: Widen converts by length.
     const std::wstring filter = Widen(request.filter);
     const std::wstring title = Widen(request.title);
+    const std::wstring folder = Widen(request.initialFolder);
+    const std::wstring extension = Widen(request.defaultExtension);
     wchar_t file[MAX_PATH] = {};
     const std::wstring initial = Widen(request.fileName);
     if (initial.size() >= MAX_PATH) return false;
@@ -32,9 +38,11 @@ class RealDialogs final : public Dialogs {
     dialog.nFilterIndex = request.filterIndex;
     dialog.lpstrFile = file;
     dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = request.flags;
-    if (!::GetOpenFileNameW(&dialog) || file[0] == L'\0') return false;
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    if (!show(&dialog) || file[0] == L'\0') return false;
     request.fileName = Narrow(file);
     request.filterIndex = dialog.nFilterIndex;
     return true;

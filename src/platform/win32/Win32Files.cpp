@@ -104,6 +104,40 @@ class RealFiles final : public Files {
   bool Delete(const std::string& path, FileFailure& failure) override {
     return ::DeleteFileW(Widen(path).c_str()) || Fail(failure);
   }
+
+  bool ReadStart(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& content,
+                 FileFailure& failure) override {
+    HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return Fail(failure);
+    content.clear();
+    bool ok = true;
+    while (ok && content.size() < limit) {
+      const std::size_t done = content.size();
+      content.resize(done + std::min<std::size_t>(limit - done, 64u << 10));
+      DWORD read = 0;
+      ok = ::ReadFile(file, content.data() + done, static_cast<DWORD>(content.size() - done), &read, nullptr) ||
+           Fail(failure);
+      content.resize(done + read);
+      if (read == 0) break;
+    }
+    ::CloseHandle(file);
+    return ok;
+  }
+
+  bool WriteNew(const std::string& path, const std::vector<std::uint8_t>& content, FileFailure& failure) override {
+    HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr);
+    if (file == INVALID_HANDLE_VALUE) return Fail(failure);
+    DWORD written = 0;
+    bool ok = ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) || Fail(failure);
+    if (ok && written != content.size()) {
+      ::SetLastError(ERROR_HANDLE_DISK_FULL);
+      ok = Fail(failure);
+    }
+    ok = (::CloseHandle(file) || Fail(failure)) && ok;
+    return ok;
+  }
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/win32/Win32FormHost.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <wtsapi32.h>
 
 #include <map>
@@ -176,6 +177,21 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         if (!absolute || mouse.usButtonFlags == 0) state->form->RaiseRawMouseMove(mouse.lLastX, mouse.lLastY, absolute);
       }
       return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    case WM_DROPFILES: {
+      const auto drop = reinterpret_cast<HDROP>(wParam);
+      std::vector<std::string> paths;
+      // A window that a modal dialog or box has disabled takes nothing: what
+      // it would do could pull the ground from under that dialog.
+      for (UINT i = 0, count = ::IsWindowEnabled(window) ? ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) : 0; i < count;
+           ++i) {
+        std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(platform::win32::Narrow(path));
+      }
+      ::DragFinish(drop);
+      if (!paths.empty()) state->form->RaiseFilesDropped(paths);
+      return 0;
     }
     case WM_QUERYENDSESSION:
       state->form->RaiseSystemEvent(Form::SystemEvent::SessionEndQueried);
@@ -371,6 +387,14 @@ class RealFormHost final : public FormHost {
     built.bigIcon = SetFormIcon(window, form.IconResource, ::GetSystemMetrics(SM_CXICON), ICON_BIG);
     built.smallIcon = SetFormIcon(window, form.IconResource, ::GetSystemMetrics(SM_CXSMICON), ICON_SMALL);
     if (form.WantsSystemEvents) ::WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION);
+    if (form.AcceptsDroppedFiles) {
+      ::DragAcceptFiles(window, TRUE);
+      // A program run as administrator hears nothing from the shell of an
+      // ordinary user unless it lets the drop's messages through.
+      constexpr UINT kCopyGlobalData = 0x0049;
+      for (UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), kCopyGlobalData})
+        ::ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
+    }
     UINT_PTR nextId = kFirstControlId;
     for (Control* control : form.Controls) {
       const UINT_PTR id = nextId++;
