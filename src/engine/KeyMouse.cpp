@@ -35,14 +35,20 @@ void clsKeyMouse::SendKey(std::int32_t vkCode, std::uint32_t flags) {
 void clsKeyMouse::KeyDown(std::int32_t vkCode, bool isExtendedKey) {
   if (vkCode < 1) return;
   SendKey(vkCode, isExtendedKey ? wincode::KeyEventExtendedKey : 0);
-  held_.insert({vkCode, isExtendedKey});
+  const std::pair<std::int32_t, bool> key{vkCode, isExtendedKey};
+  if (const auto at = std::lower_bound(held_.begin(), held_.end(), key); at == held_.end() || *at != key) {
+    held_.insert(at, key);
+  }
   Pause(keyDelayMs_);
 }
 
 void clsKeyMouse::KeyUp(std::int32_t vkCode, bool isExtendedKey) {
   if (vkCode < 1) return;
   SendKey(vkCode, wincode::KeyEventKeyUp | (isExtendedKey ? wincode::KeyEventExtendedKey : 0));
-  held_.erase({vkCode, isExtendedKey});
+  const std::pair<std::int32_t, bool> key{vkCode, isExtendedKey};
+  if (const auto at = std::lower_bound(held_.begin(), held_.end(), key); at != held_.end() && *at == key) {
+    held_.erase(at);
+  }
   Pause(keyDelayMs_);
 }
 

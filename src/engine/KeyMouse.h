@@ -3,8 +3,8 @@
 // engine sends, and the pointer moves that park and restore the pointer, go
 // through the shared instance KeyMouse().
 
+#include <algorithm>
 #include <cstdint>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -35,7 +35,9 @@ class clsKeyMouse {
   // engine would send may never come.
   void ReleaseHeldKeys();
   // Whether this program holds the key: pressed by KeyDown, not released since.
-  bool Holds(std::int32_t vkCode, bool isExtendedKey) const { return held_.count({vkCode, isExtendedKey}) != 0; }
+  bool Holds(std::int32_t vkCode, bool isExtendedKey) const {
+    return std::binary_search(held_.begin(), held_.end(), std::make_pair(vkCode, isExtendedKey));
+  }
 
   void MouseLeftDown();
   void MouseLeftUp();
@@ -49,8 +51,10 @@ class clsKeyMouse {
   void SendButton(std::uint32_t flag);
 
   // Virtual key and extended flag: Enter and keypad Enter, or an arrow and the
-  // keypad's arrow, share a virtual key but are different keys.
-  std::set<std::pair<std::int32_t, bool>> held_;
+  // keypad's arrow, share a virtual key but are different keys. Sorted; a few
+  // keys at most, so a vector, which the ticks' presses and releases never
+  // make allocate once it has grown.
+  std::vector<std::pair<std::int32_t, bool>> held_;
   struct Tap {
     std::int32_t vkCode;
     bool extended;
