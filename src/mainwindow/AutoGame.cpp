@@ -20,19 +20,13 @@ void frmMain::menuAutoGame_Click() {
     return;
   }
   if (menuAutoGame.Checked()) ReadGamePaths();
-  if (const GameProfile* game = CurrentGame()) {
-    const std::string final = Os().files.FinalPath(game->GamePath);
-    gameFinalPath_ = final.empty() ? game->GamePath : final;
-  }
+  ResolveCurrentGamePath();
   FollowForeground();
 }
 
 void frmMain::ReadGamePaths() {
   gameFinalPaths_.clear();
-  for (const GameProfile& game : Settings.Games) {
-    const std::string final = game.GamePath.empty() ? std::string() : Os().files.FinalPath(game.GamePath);
-    gameFinalPaths_.push_back(final.empty() ? game.GamePath : final);
-  }
+  for (const GameProfile& game : Settings.Games) gameFinalPaths_.push_back(FinalGamePath(game.GamePath));
 }
 
 // A program in front whose path cannot be read leaves the game and the

@@ -67,8 +67,7 @@ void frmMain::StartControl() {
     ReadGamePaths();
     waiting = ChooseGameInFront(inFront);
   } else if (const GameProfile* game = CurrentGame()) {
-    const std::string final = Os().files.FinalPath(game->GamePath);
-    gameFinalPath_ = final.empty() ? game->GamePath : final;
+    ResolveCurrentGamePath();
     waiting = WaitsForGameWindow(*game, gameFinalPath_, inFront, false);
   }
   const GameProfile* game = CurrentGame();
@@ -80,6 +79,16 @@ void frmMain::StartControl() {
   TimMove.SetEnabled(true);
   TimButton.SetEnabled(true);
   ShowControlStatus();
+}
+
+// A SUBST drive, a junction or a short name resolved; as stored when it cannot be.
+std::string frmMain::FinalGamePath(const std::string& gamePath) {
+  const std::string final = gamePath.empty() ? std::string() : Os().files.FinalPath(gamePath);
+  return final.empty() ? gamePath : final;
+}
+
+void frmMain::ResolveCurrentGamePath() {
+  if (const GameProfile* game = CurrentGame()) gameFinalPath_ = FinalGamePath(game->GamePath);
 }
 
 void frmMain::StopControl() {

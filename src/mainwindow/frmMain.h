@@ -139,6 +139,8 @@ class frmMain final : public ui::Form {
   bool ChooseGameInFront(const std::string& inFront);
   // The final path of every game's file (empty for none), for the choice above.
   void ReadGamePaths();
+  static std::string FinalGamePath(const std::string& gamePath);
+  void ResolveCurrentGamePath();  // into gameFinalPath_
   // While an elevated copy starts: this one ends once that one is up.
   void FollowHandover();
   // Lets go of every key the engine holds and stops every repeat.
