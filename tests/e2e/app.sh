@@ -259,3 +259,16 @@ control_at_timed_key_target() {
   keys_on 'xdotool key F10' '^keyup vk=121 '
   expect_main '^button 正在控制 Rally......  按F12停止!$'
 }
+
+# activate_with_a_held HELD_LOG NEXT_LOG NEXT_NAME: with the left button (key A)
+# held at the key target logging to HELD_LOG, the key target NEXT_NAME (logging
+# to NEXT_LOG) comes to the front; A's release reaches that one, now in front.
+activate_with_a_held() {
+  local from
+  from=$(tv_line_count "$1")
+  xdotool mousedown 1
+  tv_expect_lines 10 "$1" "$from" '^keydown vk=65 '
+  from=$(tv_line_count "$2")
+  tv_probe activate "按键接收窗 key target $3" || tv_fail "the key target $3 did not come to the front"
+  tv_expect_lines 10 "$2" "$from" '^keyup vk=65 '
+}

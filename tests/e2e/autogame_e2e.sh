@@ -87,12 +87,7 @@ step "back to the first game; a held key is let go when the other comes to the f
 tv_probe activate "按键接收窗 key target one" || tv_fail "the first game did not come to the front"
 expect_main '^list-selected 1$'
 clicks_give "$TV_DIR/one.log" 65
-from=$(tv_line_count "$TV_DIR/one.log")
-xdotool mousedown 1
-tv_expect_lines 10 "$TV_DIR/one.log" "$from" '^keydown vk=65 '
-from=$(tv_line_count "$TV_DIR/two.log")
-tv_probe activate "按键接收窗 key target two" || tv_fail "the second game did not come to the front"
-tv_expect_lines 10 "$TV_DIR/two.log" "$from" '^keyup vk=65 '
+activate_with_a_held "$TV_DIR/one.log" "$TV_DIR/two.log" two
 expect_main '^list-selected 2$'
 xdotool mouseup 1
 

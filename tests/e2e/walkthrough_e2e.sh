@@ -307,12 +307,7 @@ xdotool click 1
 tv_expect_lines 10 "$game" "$from" '^keydown vk=65 ' '^keyup vk=65 '
 
 step "switching away while the button is held releases its key at once"
-from=$(tv_line_count "$game")
-xdotool mousedown 1
-tv_expect_lines 10 "$game" "$from" '^keydown vk=65 '
-from=$(tv_line_count "$other")
-tv_probe activate "按键接收窗 key target other" || tv_fail "the other window did not come to the front"
-tv_expect_lines 10 "$other" "$from" '^keyup vk=65 '
+activate_with_a_held "$game" "$other" other
 expect_main '^button 等待 Rally 的窗口激活......  按F12停止!$'
 xdotool mouseup 1
 xdotool key F12
